@@ -1,0 +1,62 @@
+#include "text.h"
+
+#include <stdarg.h>
+
+unsigned TextLength(const char *text)
+{
+    unsigned length = 0;
+    while (text[length] != 0)
+        length++;
+    return length;
+}
+
+const char *SearchText(const char *text, const char *wanted)
+{
+    for (; ; text++) {
+        unsigned matched = 0;
+        while (wanted[matched] != 0 && text[matched] == wanted[matched])
+            matched++;
+        if (wanted[matched] == 0)
+            return text;
+        if (*text == 0)
+            return 0;
+    }
+}
+
+void UpperCaseText(char *text)
+{
+    for (; *text != 0; text++) {
+        if (*text >= 'a' && *text <= 'z')
+            *text = (char)(*text - 'a' + 'A');
+    }
+}
+
+int FormatText(char *buffer, unsigned size, const char *format, ...)
+{
+    if (size == 0)
+        return 0;
+    va_list arguments;
+    va_start(arguments, format);
+    unsigned used = 0;
+    int fits = 1;
+    for (const char *at = format; *at != 0; at++) {
+        const char *piece = at;
+        unsigned pieceLength = 1;
+        if (at[0] == '%' && at[1] == 's') {
+            piece = va_arg(arguments, const char *);
+            pieceLength = TextLength(piece);
+            at++;
+        } else if (at[0] == '%' && at[1] == '%') {
+            at++;
+        }
+        if (pieceLength >= size - used) {
+            fits = 0;
+            break;
+        }
+        for (unsigned i = 0; i < pieceLength; i++)
+            buffer[used++] = piece[i];
+    }
+    va_end(arguments);
+    buffer[fits ? used : 0] = 0;
+    return fits;
+}

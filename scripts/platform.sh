@@ -1,0 +1,48 @@
+# Shared by the test and demo commands: installs what is missing, picks the
+# Windows architecture that this machine's Wine can run, and makes prefixes.
+
+PACKAGES="cmake wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
+          mingw-w64-tools xvfb xauth"
+
+install_packages() {
+    local missing=""
+    for package in $PACKAGES; do
+        dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"
+    done
+    [ -z "$missing" ] && return 0
+    echo "== installing:$missing"
+    dpkg --add-architecture i386
+    apt-get update -q >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q $PACKAGES >/dev/null
+}
+
+# The product is a 32-bit program. Some kernels cannot run 32-bit Linux code,
+# and then 32-bit Wine cannot start: the test programs are then built from
+# the same sources for 64-bit Windows and run in a 64-bit prefix.
+choose_test_arch() {
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        TEST_ARCH=i686 WINE=/usr/lib/wine/wine WINE_ARCH=win32
+    else
+        TEST_ARCH=x86_64 WINE=/usr/lib/wine/wine64 WINE_ARCH=win64
+    fi
+    WINESERVER=/usr/lib/wine/wineserver
+}
+
+# make_prefix DIR: a fresh prefix that reports Windows 95 (see
+# tests/prefix-settings.reg). Output goes to files: a pipe would never close.
+make_prefix() {
+    local prefix=$1
+    if [ -d "$prefix" ]; then
+        WINEPREFIX=$prefix "$WINESERVER" -k >/dev/null 2>&1 || true
+        rm -rf "$prefix"
+    fi
+    mkdir -p "$prefix"
+    WINEPREFIX=$prefix WINEARCH=$WINE_ARCH WINEDEBUG=-all \
+        timeout 300 "$WINE" wineboot -i >"$prefix.boot.log" 2>&1 </dev/null
+    cp "$ROOT/tests/prefix-settings.reg" "$prefix/drive_c/prefix-settings.reg"
+    WINEPREFIX=$prefix WINEDEBUG=-all \
+        timeout 120 "$WINE" regedit /S 'C:\prefix-settings.reg' >>"$prefix.boot.log" 2>&1 </dev/null
+    rm "$prefix/drive_c/prefix-settings.reg"
+    # Let this session end, so that the settings are on disk.
+    WINEPREFIX=$prefix "$WINESERVER" -w
+}

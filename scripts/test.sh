@@ -1,0 +1,31 @@
+#!/bin/bash
+# Builds the product and runs every test under Wine. On a fresh Debian 12
+# machine (as root) it first installs what is missing.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+. "$ROOT/scripts/platform.sh"
+
+install_packages
+choose_test_arch
+
+echo "== building the 32-bit product"
+cmake -S "$ROOT" -B "$ROOT/build/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+    -DSQV_BUILD_TESTS=OFF >/dev/null
+cmake --build "$ROOT/build/i686" -j "$(nproc)" >/dev/null
+
+TESTS="$ROOT/build/tests-$TEST_ARCH"
+PREFIX="$TESTS/wineprefix"
+echo "== building the tests for $TEST_ARCH Windows"
+cmake -S "$ROOT" -B "$TESTS" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$TEST_ARCH.cmake" \
+    -DSQV_BUILD_TESTS=ON -DSQV_WINE="$WINE" -DSQV_WINEPREFIX="$PREFIX" >/dev/null
+cmake --build "$TESTS" -j "$(nproc)" >/dev/null
+
+echo "== making a fresh Windows 95 prefix"
+make_prefix "$PREFIX"
+
+# One server for the whole run: a new server session would start Wine's
+# services again, and keys under HKEY_DYN_DATA live only as long as it does.
+WINEPREFIX=$PREFIX "$WINESERVER" -p
+trap 'WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
+echo "== running the tests"
+ctest --test-dir "$TESTS" --output-on-failure

@@ -1,0 +1,198 @@
+// The three registry sweeps against Wine's real registry. Wine numbers
+// subkeys in name order, so entry names fix the walk order.
+#include <string>
+
+#include "../engine/registry_sweeps.h"
+#include "registry_fixture.h"
+
+namespace {
+
+const char DEVICE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17";
+const char CLASS_KEY[] = "System\\CurrentControlSet\\Services\\Class";
+const char MIDI_KEY[] = "System\\CurrentControlSet\\Control\\MediaResources\\midi";
+const char MEDIA_CLASS_KEY[] = "System\\CurrentControlSet\\Services\\Class\\MEDIA";
+
+std::string Below(const char *key, const std::string &name)
+{
+    return std::string(key) + "\\" + name;
+}
+
+void AddInstance(const std::string &name, const char *driver)
+{
+    if (driver)
+        SetTextValue(HKEY_LOCAL_MACHINE, Below(DEVICE_KEY, name), "Driver", driver);
+    else
+        CreateKeyPath(HKEY_LOCAL_MACHINE, Below(DEVICE_KEY, name));
+}
+
+void AddClassKey(const std::string &path)
+{
+    SetTextValue(HKEY_LOCAL_MACHINE, Below(CLASS_KEY, path), "DriverDesc", "some driver");
+}
+
+bool ClassKeyExists(const std::string &path)
+{
+    return KeyExists(HKEY_LOCAL_MACHINE, Below(CLASS_KEY, path));
+}
+
+void AddEntry(const char *key, const std::string &name, const char *valueName, const std::string &value)
+{
+    SetTextValue(HKEY_LOCAL_MACHINE, Below(key, name), valueName, value);
+    CreateKeyPath(HKEY_LOCAL_MACHINE, Below(key, name + "\\Beneath"));
+}
+
+bool EntryExists(const char *key, const std::string &name)
+{
+    return KeyExists(HKEY_LOCAL_MACHINE, Below(key, name));
+}
+
+} // namespace
+
+using DeviceInstanceSweep = RegistryTest;
+
+TEST_F(DeviceInstanceSweep, DeletesEachInstancesDriverKeyAndStopsAtAnInstanceWithoutOne)
+{
+    AddClassKey("MEDIA\\0000");
+    AddClassKey("MEDIA\\0002");
+    AddInstance("0000", "MEDIA\\0000");
+    AddInstance("0001", nullptr);
+    AddInstance("0002", "MEDIA\\0002");
+    uintptr_t handlesBefore = HighestFreshHandle();
+
+    SweepDeviceInstances();
+
+    EXPECT_FALSE(ClassKeyExists("MEDIA\\0000"));
+    EXPECT_TRUE(ClassKeyExists("MEDIA\\0002")) << "the walk ends at the instance without Driver";
+    EXPECT_TRUE(EntryExists(DEVICE_KEY, "0000")) << "instance keys are left for the next step";
+    EXPECT_EQ(handlesBefore, HighestFreshHandle()) << "a key handle was left open";
+}
+
+TEST_F(DeviceInstanceSweep, GoesOnPastDriverValuesThatNameNoKey)
+{
+    AddClassKey("MEDIA\\0000\\Beneath");
+    AddClassKey("MEDIA\\0001");
+    AddClassKey("MEDIA\\0003");
+    AddInstance("0000", "MEDIA\\0001");  // two levels: only 0001 goes
+    AddInstance("0001", "MEDIA\\0001");  // the same key again: already gone
+    AddInstance("0002", "MEDIA\\0009");  // names no key
+    AddInstance("0003", "");             // empty: must not delete the class key itself
+    AddInstance(std::string(101, 'L'), "MEDIA\\0002"); // path too long for the buffer
+    AddInstance("ZZZZ", "MEDIA\\0003");
+
+    SweepDeviceInstances();
+
+    EXPECT_FALSE(ClassKeyExists("MEDIA\\0001"));
+    EXPECT_FALSE(ClassKeyExists("MEDIA\\0003")) << "instances after the failures are still handled";
+    EXPECT_TRUE(ClassKeyExists("MEDIA\\0000\\Beneath"));
+    EXPECT_TRUE(ClassKeyExists("MEDIA"));
+}
+
+TEST_F(DeviceInstanceSweep, DoesNothingWithoutTheDeviceKey)
+{
+    AddClassKey("MEDIA\\0000");
+    SweepDeviceInstances();
+    EXPECT_TRUE(ClassKeyExists("MEDIA\\0000"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DEVICE_KEY));
+}
+
+using MediaResourceSweep = RegistryTest;
+
+TEST_F(MediaResourceSweep, DeletesExactlyTheEntriesWhoseDeviceIdNamesTheChip)
+{
+    struct Case {
+        const char *deviceId;
+        bool removed;
+    };
+    const Case cases[] = {
+        // DeviceID                                   removed
+        {"PCI\\VEN_5A3C&DEV_0C17&SUBSYS_00000000", true},
+        {"VEN_5A3C&DEV_0C17 on PCI", true},
+        {"pci\\ven_5a3c&dev_0c17", false},
+        {"ROOT\\QV5120_VIRTUAL_MPU", true},
+        {"VIRTUAL QV512", true},
+        {"PCI\\QV512", false},
+        {"QV512 Virtual", false},
+        {"PCI\\VEN_1234&DEV_0C17", false},
+        {"", false},
+    };
+    int row = 0;
+    for (const Case &c : cases)
+        AddEntry(MIDI_KEY, "E" + std::to_string(row++), "DeviceID", c.deviceId);
+
+    SweepMediaResources(MIDI_KEY);
+
+    row = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.deviceId);
+        EXPECT_EQ(c.removed, !EntryExists(MIDI_KEY, "E" + std::to_string(row++)));
+    }
+}
+
+TEST_F(MediaResourceSweep, StartsAgainAfterEachDeletionAndEndsAtTheFirstUnreadableEntry)
+{
+    AddEntry(MIDI_KEY, "E0", "DeviceID", "ISAPNP\\OTHER");
+    AddEntry(MIDI_KEY, "E1", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+    AddEntry(MIDI_KEY, "E2", "DeviceID", "QV512 VIRTUAL");
+    AddEntry(MIDI_KEY, "E3", "DeviceID", std::string(127, 'A'));
+    AddEntry(MIDI_KEY, "E4", "DeviceID", "PCI" + std::string(124, '-')); // 127: tested, stays
+    AddEntry(MIDI_KEY, "E5", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17" + std::string(107, '-')); // 128
+    AddEntry(MIDI_KEY, "E6", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+    uintptr_t handlesBefore = HighestFreshHandle();
+
+    SweepMediaResources(MIDI_KEY);
+
+    EXPECT_TRUE(EntryExists(MIDI_KEY, "E0"));
+    EXPECT_FALSE(EntryExists(MIDI_KEY, "E1"));
+    EXPECT_FALSE(EntryExists(MIDI_KEY, "E2"));
+    EXPECT_TRUE(EntryExists(MIDI_KEY, "E3"));
+    EXPECT_TRUE(EntryExists(MIDI_KEY, "E4"));
+    EXPECT_TRUE(EntryExists(MIDI_KEY, "E5")) << "a 128-character value ends the walk";
+    EXPECT_TRUE(EntryExists(MIDI_KEY, "E6")) << "entries after the end are not tested";
+    EXPECT_EQ(handlesBefore, HighestFreshHandle()) << "a key handle was left open";
+}
+
+TEST_F(MediaResourceSweep, EndsAtOnceAtAnEntryWithoutDeviceId)
+{
+    CreateKeyPath(HKEY_LOCAL_MACHINE, Below(MIDI_KEY, "E0"));
+    AddEntry(MIDI_KEY, "E1", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+    SweepMediaResources(MIDI_KEY);
+    EXPECT_TRUE(EntryExists(MIDI_KEY, "E1"));
+}
+
+TEST_F(MediaResourceSweep, PassesOverEntriesWhosePathDoesNotFit)
+{
+    // The walked path has 52 characters, so names over 74 do not fit.
+    const std::string tooLong = "A" + std::string(74, 'n'), longest = "B" + std::string(73, 'n');
+    AddEntry(MIDI_KEY, tooLong, "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+    AddEntry(MIDI_KEY, longest, "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+    AddEntry(MIDI_KEY, "C", "DeviceID", "QV512 VIRTUAL");
+
+    SweepMediaResources(MIDI_KEY);
+
+    EXPECT_TRUE(EntryExists(MIDI_KEY, tooLong));
+    EXPECT_FALSE(EntryExists(MIDI_KEY, longest));
+    EXPECT_FALSE(EntryExists(MIDI_KEY, "C")) << "entries after the long one are still tested";
+}
+
+TEST_F(MediaResourceSweep, DoesNothingWithoutTheWalkedKey)
+{
+    SweepMediaResources(MIDI_KEY);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MIDI_KEY));
+}
+
+using MediaClassSweep = RegistryTest;
+
+TEST_F(MediaClassSweep, DeletesEntriesWhoseDriverDescContainsTheTextExactly)
+{
+    AddEntry(MEDIA_CLASS_KEY, "0000", "DriverDesc", "Tarnwick QV512 PCI Audio");
+    AddEntry(MEDIA_CLASS_KEY, "0001", "DriverDesc", "Tarnwick  QV512");
+    AddEntry(MEDIA_CLASS_KEY, "0002", "DriverDesc", "tarnwick qv512");
+    AddEntry(MEDIA_CLASS_KEY, "0003", "DriverDesc", "The Tarnwick QV512");
+
+    SweepMediaClass(MEDIA_CLASS_KEY, "Tarnwick QV512");
+
+    EXPECT_FALSE(EntryExists(MEDIA_CLASS_KEY, "0000"));
+    EXPECT_TRUE(EntryExists(MEDIA_CLASS_KEY, "0001"));
+    EXPECT_TRUE(EntryExists(MEDIA_CLASS_KEY, "0002"));
+    EXPECT_FALSE(EntryExists(MEDIA_CLASS_KEY, "0003"));
+}
