@@ -1,5 +1,9 @@
 #include "uninstall_sequence.h"
 
+#include "../cleanup/batch_cleanup.h"
+#include "../cleanup/boot_file_ops.h"
+#include "../cleanup/filter_unregistration.h"
+#include "../cleanup/inf_removal.h"
 #include "installed_files.h"
 #include "registry_access.h"
 #include "registry_sweeps.h"
@@ -11,6 +15,10 @@ enum StepOperation {
     FORGET_INSTALLED_FILES,
     SWEEP_MEDIA_RESOURCES,
     SWEEP_MEDIA_CLASS,
+    SCHEDULE_BOOT_FILE_OPS,
+    REMOVE_DEVICE_INF_FILES,
+    UNREGISTER_FILTERS,
+    CLEAN_STARTUP_BATCH_FILES,
 };
 
 struct UninstallStep {
@@ -34,7 +42,9 @@ struct UninstallStep {
 #define VOLUME_CONTROL_PATH "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Volume Control"
 
 // The order is part of the behaviour: step 1 reads the instance keys that
-// step 2 deletes. "control" in lower case (steps 14 and 24), "SessionManager"
+// step 2 deletes; step 31 leaves the INF\OTHER folder current, where step 33
+// makes its temporary file; step 32 runs while the filter modules are still
+// there, since step 30 only schedules their deletion. "control" in lower case (steps 14 and 24), "SessionManager"
 // and "MS-DOSOptions" as one word, and "Default" without a dot are the
 // package's own spellings.
 static const UninstallStep UninstallSteps[] = {
@@ -67,6 +77,10 @@ static const UninstallStep UninstallSteps[] = {
     /* 27 */ {DELETE_VALUE, HKU, "Default\\Software\\Microsoft\\Multimedia\\Sound Mapper", "Playback"},
     /* 28 */ {DELETE_KEY, HKCU, VOLUME_CONTROL_PATH, "QV512X Mixer Driver"},
     /* 29 */ {DELETE_KEY, HKU, "Default\\" VOLUME_CONTROL_PATH, "QV512X Mixer Driver"},
+    /* 30 */ {SCHEDULE_BOOT_FILE_OPS, 0, 0, 0},
+    /* 31 */ {REMOVE_DEVICE_INF_FILES, 0, 0, 0},
+    /* 32 */ {UNREGISTER_FILTERS, 0, 0, 0},
+    /* 33 */ {CLEAN_STARTUP_BATCH_FILES, 0, 0, 0},
 };
 
 int ForgetInstalledFile(const char *fileName)
@@ -95,6 +109,18 @@ static void RunStep(const UninstallStep &step)
         break;
     case SWEEP_MEDIA_CLASS:
         SweepMediaClass(step.keyPath, step.name);
+        break;
+    case SCHEDULE_BOOT_FILE_OPS:
+        ScheduleBootFileOps();
+        break;
+    case REMOVE_DEVICE_INF_FILES:
+        RemoveDeviceInfFiles();
+        break;
+    case UNREGISTER_FILTERS:
+        UnregisterFilters();
+        break;
+    case CLEAN_STARTUP_BATCH_FILES:
+        CleanStartupBatchFiles();
         break;
     }
 }

@@ -23,12 +23,30 @@ const char *SearchText(const char *text, const char *wanted)
     }
 }
 
+const char *SearchBytes(const char *bytes, unsigned count, const char *wanted)
+{
+    unsigned length = TextLength(wanted);
+    for (unsigned start = 0; start + length <= count; start++) {
+        unsigned matched = 0;
+        while (matched < length && bytes[start + matched] == wanted[matched])
+            matched++;
+        if (matched == length)
+            return bytes + start;
+    }
+    return 0;
+}
+
+void UpperCaseBytes(char *bytes, unsigned count)
+{
+    for (unsigned i = 0; i < count; i++) {
+        if (bytes[i] >= 'a' && bytes[i] <= 'z')
+            bytes[i] = (char)(bytes[i] - 'a' + 'A');
+    }
+}
+
 void UpperCaseText(char *text)
 {
-    for (; *text != 0; text++) {
-        if (*text >= 'a' && *text <= 'z')
-            *text = (char)(*text - 'a' + 'A');
-    }
+    UpperCaseBytes(text, TextLength(text));
 }
 
 int FormatText(char *buffer, unsigned size, const char *format, ...)

@@ -11,8 +11,13 @@ unsigned TextLength(const char *text);
 // zero byte of `text`; an empty `wanted` is found at the start.
 const char *SearchText(const char *text, const char *wanted);
 
+// First occurrence of `wanted` among the `count` bytes at `bytes`, zero
+// bytes included, or 0.
+const char *SearchBytes(const char *bytes, unsigned count, const char *wanted);
+
 // Changes the letters a to z into A to Z, in place; every other byte stays.
 void UpperCaseText(char *text);
+void UpperCaseBytes(char *bytes, unsigned count);
 
 // Forms `format` into `buffer`, which holds `size` bytes. Only "%s" (each
 // taking the next const char * argument) and "%%" are expanded; any other

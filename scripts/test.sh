@@ -25,7 +25,10 @@ make_prefix "$PREFIX"
 
 # One server for the whole run: a new server session would start Wine's
 # services again, and keys under HKEY_DYN_DATA live only as long as it does.
-WINEPREFIX=$PREFIX "$WINESERVER" -p
+for attempt in 1 2 3 4 5; do
+    WINEPREFIX=$PREFIX "$WINESERVER" -p 2>/dev/null && break
+    sleep 1 # the server of the prefix's set-up is still going away
+done
 trap 'WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
 echo "== running the tests"
 ctest --test-dir "$TESTS" --output-on-failure

@@ -1,0 +1,155 @@
+#include "text_file.h"
+
+#define CTRL_Z 0x1A
+
+int OpenTextFile(TextFile *file, const char *path, char mode)
+{
+    DWORD access = mode == 'r' ? GENERIC_READ : GENERIC_WRITE;
+    DWORD disposition = mode == 'r' ? OPEN_EXISTING : mode == 'w' ? CREATE_ALWAYS : OPEN_ALWAYS;
+    // A folder fails to open: without FILE_FLAG_BACKUP_SEMANTICS only files open.
+    file->handle = CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, disposition,
+                               FILE_ATTRIBUTE_NORMAL, 0);
+    if (file->handle == INVALID_HANDLE_VALUE)
+        return 0;
+    file->writing = mode != 'r';
+    file->failed = 0;
+    file->ended = 0;
+    file->pending = -1;
+    file->unread = -1;
+    file->count = 0;
+    file->position = 0;
+    if (mode == 'a' && SetFilePointer(file->handle, 0, 0, FILE_END) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR) {
+        CloseHandle(file->handle);
+        return 0;
+    }
+    return 1;
+}
+
+static void FlushWrites(TextFile *file)
+{
+    if (file->count == 0)
+        return;
+    DWORD written = 0;
+    if (!WriteFile(file->handle, file->buffer, file->count, &written, 0) || written != file->count)
+        file->failed = 1;
+    file->count = 0;
+}
+
+int CloseTextFile(TextFile *file)
+{
+    if (file->writing)
+        FlushWrites(file);
+    if (!CloseHandle(file->handle))
+        file->failed = 1;
+    return !file->failed;
+}
+
+// Refills the buffer; 0 at the end of the file or after a failed read.
+static int FillBuffer(TextFile *file)
+{
+    DWORD got = 0;
+    if (!ReadFile(file->handle, file->buffer, sizeof file->buffer, &got, 0))
+        file->failed = 1;
+    file->count = got;
+    file->position = 0;
+    return got != 0;
+}
+
+static int ReadRawByte(TextFile *file)
+{
+    if (file->position == file->count && !FillBuffer(file))
+        return -1;
+    return (unsigned char)file->buffer[file->position++];
+}
+
+int ReadTextChar(TextFile *file)
+{
+    if (file->unread >= 0) {
+        int character = file->unread;
+        file->unread = -1;
+        return character;
+    }
+    if (file->ended)
+        return -1;
+    int byte = file->pending;
+    file->pending = -1;
+    if (byte < 0)
+        byte = ReadRawByte(file);
+    if (byte == '\r') {
+        int next = ReadRawByte(file);
+        if (next == '\n')
+            return '\n';
+        file->pending = next; // a lone CR: the next byte is delivered next
+        return '\r';
+    }
+    if (byte == CTRL_Z || byte < 0) {
+        file->ended = 1;
+        return -1;
+    }
+    return byte;
+}
+
+void UnreadTextChar(TextFile *file, int character)
+{
+    file->unread = character;
+}
+
+unsigned ReadTextBlock(TextFile *file, char *bytes, unsigned size)
+{
+    unsigned delivered = 0;
+    while (delivered < size) {
+        // Fast path: plain bytes straight from the buffer.
+        while (delivered < size && !file->ended && file->pending < 0 && file->unread < 0 &&
+               file->position < file->count) {
+            char byte = file->buffer[file->position];
+            if (byte == '\r' || byte == CTRL_Z)
+                break;
+            bytes[delivered++] = byte;
+            file->position++;
+        }
+        if (delivered == size)
+            break;
+        int character = ReadTextChar(file);
+        if (character < 0)
+            break;
+        bytes[delivered++] = (char)character;
+    }
+    return delivered;
+}
+
+unsigned ReadRawBlock(TextFile *file, char *bytes, unsigned size)
+{
+    unsigned delivered = 0;
+    while (delivered < size) {
+        int byte = ReadRawByte(file);
+        if (byte < 0)
+            break;
+        bytes[delivered++] = (char)byte;
+    }
+    return delivered;
+}
+
+static void PutByte(TextFile *file, char byte)
+{
+    if (file->count == sizeof file->buffer)
+        FlushWrites(file);
+    file->buffer[file->count++] = byte;
+}
+
+int WriteText(TextFile *file, const char *bytes, unsigned count)
+{
+    for (unsigned i = 0; i < count; i++) {
+        if (bytes[i] == '\n')
+            PutByte(file, '\r');
+        PutByte(file, bytes[i]);
+    }
+    return !file->failed;
+}
+
+int WriteRaw(TextFile *file, const char *bytes, unsigned count)
+{
+    for (unsigned i = 0; i < count; i++)
+        PutByte(file, bytes[i]);
+    return !file->failed;
+}

@@ -1,0 +1,136 @@
+// WinInit.INI: the 37 boot-time lines, byte for byte, for a new file and for
+// existing ones of every layout; and what the next start of Windows does
+// with them (wineboot -r carries out the first [Rename] section).
+#include <string>
+#include <vector>
+
+#include "../cleanup/boot_file_ops.h"
+#include "file_fixture.h"
+
+namespace {
+
+const std::vector<std::string> SYSTEM_FILES = {
+    "SQVAUD16.DRV", "SQVAUD16.VXD", "SQVVDEC.AX",   "SQVRELAY.VXD", "SQVKERN.VXD",
+    "SQVKERN3.VXD", "SQVMIXR.VXD",  "SQVRENDR.AX",  "SQVACOU.VXD",  "SQVACOU.VXD",
+    "SQVRENDR.AX",  "SQJBUSCT.VXD", "SQJMIXR.DLL",  "SQJSTAT.DLL",  "SQJSTAT.VXD",
+    "SQJBOOT.VXD",  "SQVNLS.DLL",   "SQVPNP.VXD"};
+const std::vector<std::string> DATA_FILES = {
+    "SQVLOCN.TPK",  "SQVCORE.TPK",  "SQVTB.TPK",    "IVORIES.DAT",  "SQVCDC.TPK",
+    "SQVACOU.REG",  "SQVVDEC.TPK",  "EARCUES.WAV",  "SQVPRIM.SNB",  "SQVECHO.SNB",
+    "SQVPINNA.DAT", "SQVSYNTH.EXE", "SQVROOM.SNB",  "SQVWRAPD.SNB", "SQVPHANT.SNB",
+    "SQVTBRM.TPK",  "SQVTBWAV.DAT"};
+
+// The 37 lines as they must reach the file.
+std::string BootLines()
+{
+    std::string lines;
+    for (const std::string &name : SYSTEM_FILES)
+        lines += "NUL=" + SystemDirectory() + "\\" + name + "\r\n";
+    for (const std::string &name : DATA_FILES)
+        lines += "NUL=" + WindowsDirectory() + "\\SQVFILES\\" + name + "\r\n";
+    lines += "NUL=" + WindowsDirectory() + "\\SQVFILES\r\n";
+    lines += SystemDirectory() + "\\DSOUND.DLL=" + SystemDirectory() + "\\MSDSOUND.DLL\r\n";
+    return lines;
+}
+
+std::string WinInitPath()
+{
+    return WindowsDirectory() + "\\WinInit.INI";
+}
+
+void RunWinebootRestart()
+{
+    std::string command = SystemDirectory() + "\\wineboot.exe -r";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process;
+    ASSERT_TRUE(CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+class BootFileOps : public FileTest {
+protected:
+    void TearDown() override
+    {
+        FileTest::TearDown();
+        RemovePath(WinInitPath());
+    }
+};
+
+} // namespace
+
+TEST_F(BootFileOps, AddsTheLinesToTheFirstRenameSectionOfEveryLayout)
+{
+    struct Case {
+        const char *what;
+        std::string before, after;
+    };
+    const std::string L = BootLines();
+    const Case cases[] = {
+        {"no file", "<missing>", "\r\n[Rename]\r\n" + L},
+        {"ends in its [Rename] section", "[Rename]\r\nNUL=C:\\A.TMP\r\n",
+         "[Rename]\r\nNUL=C:\\A.TMP\r\n" + L},
+        {"LF-only lines are kept as they are", "[rename]\nNUL=C:\\A.TMP\n",
+         "[rename]\nNUL=C:\\A.TMP\n" + L},
+        {"no line end at the end", "[Rename]\r\nNUL=C:\\A.TMP", "[Rename]\r\nNUL=C:\\A.TMP\r\n" + L},
+        {"no [Rename] section", "[Other]\r\na=b\r\n", "[Other]\r\na=b\r\n[Rename]\r\n" + L},
+        {"empty file", "", "[Rename]\r\n" + L},
+        {"cut at the first Ctrl-Z", "[Rename]\r\nA=B\r\n\x1A[Junk]\r\n", "[Rename]\r\nA=B\r\n" + L},
+        {"Ctrl-Z right after a line", "[Rename]\r\nA=B\x1A", "[Rename]\r\nA=B\r\n" + L},
+        {"another section follows", "  [RENAME] \r\nA=B\r\n[Other]\r\nx=y\r\n\x1Atail",
+         "  [RENAME] \r\nA=B\r\n" + L + "[Other]\r\nx=y\r\n\x1Atail"},
+        {"a second [Rename] section", "[Rename]\r\n[Other]\r\n[Rename]\r\nC=D\r\n",
+         "[Rename]\r\n" + L + "[Other]\r\n[Rename]\r\nC=D\r\n"},
+        {"a look-alike header", "[Renamed]\r\n", "[Renamed]\r\n[Rename]\r\n" + L},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        RemovePath(WinInitPath());
+        if (c.before != "<missing>")
+            WriteBytes(WinInitPath(), c.before);
+        ScheduleBootFileOps();
+        EXPECT_EQ(c.after, ReadBytes(WinInitPath()));
+        EXPECT_FALSE(FileExists(WindowsDirectory() + "\\WinInit.SQN"));
+        EXPECT_FALSE(FileExists(WindowsDirectory() + "\\WinInit.SQO"));
+    }
+}
+
+TEST_F(BootFileOps, ASecondRunAppendsTheLinesAgain)
+{
+    RemovePath(WinInitPath());
+    ScheduleBootFileOps();
+    ScheduleBootFileOps();
+    EXPECT_EQ("\r\n[Rename]\r\n" + BootLines() + BootLines(), ReadBytes(WinInitPath()));
+}
+
+TEST_F(BootFileOps, TheNextStartOfWindowsRemovesTheFilesAndReplacesDsound)
+{
+    const std::string system = SystemDirectory(), data = WindowsDirectory() + "\\SQVFILES";
+    const std::string dsound = system + "\\DSOUND.DLL";
+    const std::string originalDsound = ReadBytes(dsound);
+    MakeFolders(data);
+    for (const std::string &name : SYSTEM_FILES)
+        WriteBytes(system + "\\" + name, "package file");
+    for (const std::string &name : DATA_FILES)
+        WriteBytes(data + "\\" + name, "package file");
+    WriteBytes(system + "\\MSDSOUND.DLL", "the system's own sound library");
+    // An existing file whose [Rename] section is followed by another one.
+    WriteBytes(WinInitPath(), "[Rename]\r\n[CombineVxDs]\r\n");
+
+    ScheduleBootFileOps();
+    RunWinebootRestart();
+
+    for (const std::string &name : SYSTEM_FILES)
+        EXPECT_FALSE(FileExists(system + "\\" + name)) << name;
+    for (const std::string &name : DATA_FILES)
+        EXPECT_FALSE(FileExists(data + "\\" + name)) << name;
+    // Wine's boot-time processing deletes only files: the emptied folder
+    // named by the last NUL= line stays under Wine.
+    EXPECT_EQ("the system's own sound library", ReadBytes(dsound));
+    EXPECT_FALSE(FileExists(system + "\\MSDSOUND.DLL"));
+
+    if (originalDsound != "<missing>")
+        WriteBytes(dsound, originalDsound);
+    RemovePath(data);
+}

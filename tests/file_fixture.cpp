@@ -1,0 +1,91 @@
+#include "file_fixture.h"
+
+void WriteBytes(const std::string &path, const std::string &bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "creating " << path;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, 0);
+    CloseHandle(file);
+    ASSERT_EQ(bytes.size(), written) << "writing " << path;
+}
+
+std::string ReadBytes(const std::string &path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string bytes;
+    char block[65536];
+    DWORD got;
+    while (ReadFile(file, block, sizeof block, &got, 0) && got > 0)
+        bytes.append(block, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool FileExists(const std::string &path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string &path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void MakeFolders(const std::string &path)
+{
+    for (size_t end = path.find('\\', 3); ; end = path.find('\\', end + 1)) {
+        CreateDirectoryA(path.substr(0, end).c_str(), 0);
+        if (end == std::string::npos)
+            break;
+    }
+}
+
+void RemovePath(const std::string &path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileA(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name != "." && name != "..")
+                RemovePath(path + "\\" + name);
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string WindowsDirectory()
+{
+    char directory[MAX_PATH];
+    GetWindowsDirectoryA(directory, sizeof directory);
+    return directory;
+}
+
+std::string SystemDirectory()
+{
+    char directory[MAX_PATH];
+    GetSystemDirectoryA(directory, sizeof directory);
+    return directory;
+}
+
+std::string CurrentDirectory()
+{
+    char directory[MAX_PATH];
+    GetCurrentDirectoryA(sizeof directory, directory);
+    return directory;
+}

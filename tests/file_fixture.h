@@ -1,0 +1,32 @@
+// Files for tests under Wine, on the prefix's drive C: written and read back
+// byte for byte through the Win32 file API, not through the code under test.
+#ifndef SQV_TESTS_FILE_FIXTURE_H
+#define SQV_TESTS_FILE_FIXTURE_H
+
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+void WriteBytes(const std::string &path, const std::string &bytes);
+std::string ReadBytes(const std::string &path);
+bool FileExists(const std::string &path);
+bool FolderExists(const std::string &path);
+void MakeFolders(const std::string &path);
+// Deletes a file or a whole folder, read-only ones included.
+void RemovePath(const std::string &path);
+
+std::string WindowsDirectory();
+std::string SystemDirectory();
+std::string CurrentDirectory();
+
+// Keeps the process's current directory, which the INF step changes.
+class FileTest : public ::testing::Test {
+protected:
+    void SetUp() override { savedDirectory = CurrentDirectory(); }
+    void TearDown() override { SetCurrentDirectoryA(savedDirectory.c_str()); }
+    std::string savedDirectory;
+};
+
+#endif

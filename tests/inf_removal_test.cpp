@@ -1,0 +1,95 @@
+// INF file removal in the prefix's real INF folders.
+#include <string>
+
+#include "../cleanup/inf_removal.h"
+#include "file_fixture.h"
+
+namespace {
+
+const std::string ID = "VEN_5A3C&DEV_0C17";
+
+// Text whose hardware ID starts at `offset` of the text as delivered, each
+// line before it ended by CR LF (which is delivered as one byte).
+std::string IdAtDeliveredOffset(size_t offset)
+{
+    std::string text;
+    size_t delivered = 0;
+    while (delivered + 20 <= offset) {
+        text += std::string(18, 'x') + "\r\n";
+        delivered += 19;
+    }
+    return text + std::string(offset - delivered, 'y') + ID + "\r\n";
+}
+
+struct InfCase {
+    const char *name;
+    std::string content;
+    bool deleted;
+};
+
+class InfRemoval : public FileTest {
+protected:
+    std::string inf = WindowsDirectory() + "\\INF";
+    std::string other = inf + "\\OTHER";
+    void TearDown() override
+    {
+        FileTest::TearDown();
+        RemovePath(other);
+        RemovePath(inf + "\\SQVTEST1.INF");
+        RemovePath(inf + "\\SQVTEST2.INF");
+    }
+};
+
+} // namespace
+
+TEST_F(InfRemoval, DeletesExactlyTheInfFilesThatNameTheHardwareId)
+{
+    const std::string utf16("[\0V\0E\0N\0_\0", 10);
+    const InfCase cases[] = {
+        {"FIRST.INF", "[Strings]\r\nHW=\"PCI\\" + ID + "\"\r\n", true},
+        {"LOWER.INF", "pci\\ven_5a3c&dev_0c17\r\n", false},
+        {"STRADDLE.INF", IdAtDeliveredOffset(1020), true},
+        {"LASTBYTES.INF", IdAtDeliveredOffset(2048 - 19), true},
+        {"EXACT2048.INF", std::string(2048, 'q'), false},
+        {"EMPTY.INF", "", false},
+        {"CTRLZ.INF", "[Version]\r\n\x1A" + ID, false},
+        {"UTF16.INF", utf16 + std::string("5\0A\0", 4), false},
+        {"ZEROFIRST.INF", std::string("a\0", 2) + ID, false},
+        {"ZEROBEFORE.INF", std::string(1000, 'a') + std::string(1, '\0') + std::string(23, 'b') + ID, true},
+        {"SQVDRV.TXT", ID, false},
+    };
+    MakeFolders(other);
+    for (const InfCase &c : cases)
+        WriteBytes(other + "\\" + c.name, c.content);
+    MakeFolders(other + "\\FOLDER.INF");
+    WriteBytes(inf + "\\SQVTEST1.INF", ID);
+    WriteBytes(inf + "\\SQVTEST2.INF", "nothing");
+
+    RemoveDeviceInfFiles();
+
+    for (const InfCase &c : cases)
+        EXPECT_EQ(c.deleted, !FileExists(other + "\\" + c.name)) << c.name;
+    EXPECT_TRUE(FolderExists(other + "\\FOLDER.INF"));
+    EXPECT_FALSE(FileExists(inf + "\\SQVTEST1.INF"));
+    EXPECT_TRUE(FileExists(inf + "\\SQVTEST2.INF"));
+    EXPECT_STRCASEEQ(other.c_str(), CurrentDirectory().c_str()) << "INF\\OTHER stays current";
+}
+
+TEST_F(InfRemoval, WithoutAnOtherFolderTheInfFolderStaysCurrent)
+{
+    RemovePath(other);
+    WriteBytes(inf + "\\SQVTEST1.INF", ID);
+    RemoveDeviceInfFiles();
+    EXPECT_FALSE(FileExists(inf + "\\SQVTEST1.INF"));
+    EXPECT_STRCASEEQ(inf.c_str(), CurrentDirectory().c_str());
+}
+
+TEST_F(InfRemoval, FileContainsTextSeesOnlyWhatTextReadingDelivers)
+{
+    const std::string path = "C:\\contains.tst";
+    WriteBytes(path, "a\r\nVEN_5A3C&DEV_0C17");
+    EXPECT_EQ(1, FileContainsText(path.c_str(), "\nVEN"));
+    EXPECT_EQ(0, FileContainsText(path.c_str(), "\r\nVEN"));
+    EXPECT_EQ(0, FileContainsText("C:\\missing.tst", "a"));
+    RemovePath(path);
+}
