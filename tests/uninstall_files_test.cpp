@@ -1,0 +1,159 @@
+// The whole uninstall on a prefix that holds the package's files: the filter
+// modules' own unregistration, the INF and batch files, and what the next
+// start of Windows does with WinInit.INI.
+#include <string>
+
+#include "../cleanup/filter_unregistration.h"
+#include "../engine/uninstall_sequence.h"
+#include "file_fixture.h"
+#include "registry_fixture.h"
+
+namespace {
+
+const char MARKS[] = "C:\\filters-unregistered.txt";
+const char *const FILTER_MODULES[] = {"sqvvdec.ax", "sqvrendr.ax"};
+
+std::string TestProgramDirectory()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(0, path, sizeof path);
+    std::string directory = path;
+    return directory.substr(0, directory.rfind('\\'));
+}
+
+// Puts the stand-in filter modules, built beside this program, in the system
+// directory.
+void InstallFilterModules()
+{
+    for (const char *module : FILTER_MODULES)
+        ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\" + module).c_str(),
+                              (SystemDirectory() + "\\" + module).c_str(), FALSE))
+            << module;
+    RemovePath(MARKS);
+}
+
+// RegSvr32.EXE runs in processes of its own and is not waited for.
+std::string WaitForBothMarks()
+{
+    std::string marks;
+    for (int tries = 0; tries < 150; tries++) {
+        marks = ReadBytes(MARKS);
+        if (marks.find("sqvvdec.ax") != std::string::npos &&
+            marks.find("sqvrendr.ax") != std::string::npos)
+            break;
+        Sleep(100);
+    }
+    return marks;
+}
+
+void RemoveFilterModules()
+{
+    for (const char *module : FILTER_MODULES)
+        RemovePath(SystemDirectory() + "\\" + module);
+    RemovePath(MARKS);
+}
+
+void RunWinebootRestart()
+{
+    std::string command = SystemDirectory() + "\\wineboot.exe -r";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process;
+    ASSERT_TRUE(CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+class UninstallFiles : public FileTest {
+protected:
+    void TearDown() override
+    {
+        FileTest::TearDown();
+        RemoveCreatedRegistryEntries();
+        RemoveFilterModules();
+    }
+};
+
+} // namespace
+
+TEST_F(UninstallFiles, UnregisterFiltersHasBothModulesUnregisterThemselves)
+{
+    InstallFilterModules();
+    UnregisterFilters();
+    std::string marks = WaitForBothMarks();
+    EXPECT_NE(std::string::npos, marks.find(SystemDirectory() + "\\sqvvdec.ax")) << marks;
+    EXPECT_NE(std::string::npos, marks.find(SystemDirectory() + "\\sqvrendr.ax")) << marks;
+}
+
+TEST_F(UninstallFiles, RunUninstallThenTheNextStartLeaveNothingOfThePackage)
+{
+    const std::string windows = WindowsDirectory(), system = SystemDirectory();
+    const std::string inf = windows + "\\INF", other = inf + "\\OTHER";
+    const std::string data = windows + "\\SQVFILES", dsound = system + "\\DSOUND.DLL";
+    const std::string originalDsound = ReadBytes(dsound);
+    const char *const systemFiles[] = {"SQVAUD16.DRV", "SQVKERN.VXD", "SQVNLS.DLL", "SQVPNP.VXD"};
+    const char *const dataFiles[] = {"SQVLOCN.TPK", "EARCUES.WAV", "SQVSYNTH.EXE"};
+
+    InstallFilterModules();
+    for (const char *name : systemFiles)
+        WriteBytes(system + "\\" + name, "package file");
+    MakeFolders(data);
+    for (const char *name : dataFiles)
+        WriteBytes(data + "\\" + name, "package file");
+    WriteBytes(system + "\\MSDSOUND.DLL", "the system's own sound library");
+    RemovePath(windows + "\\WinInit.INI");
+    MakeFolders(other);
+    WriteBytes(inf + "\\SQVPCI.INF", "[Strings]\r\nHW=PCI\\VEN_5A3C&DEV_0C17\r\n");
+    WriteBytes(other + "\\SQV0001.INF", "PCI\\VEN_5A3C&DEV_0C17");
+    WriteBytes(other + "\\OTHERCARD.INF", "PCI\\VEN_1234&DEV_0001");
+    WriteBytes("C:\\Autoexec.Bat", "@ECHO OFF\r\nC:\\SQV\\SQVSYNTH.EXE /R\r\nPATH C:\\DOS\n");
+    WriteBytes(windows + "\\DosStart.Bat", "sqvsynth\r\nMSCDEX /D:X\r\n");
+    SetTextValue(HKEY_LOCAL_MACHINE, "Enum\\PCI\\VEN_5A3C&DEV_0C17\\0000", "Driver", "MEDIA\\0000");
+
+    EXPECT_EQ(1, RunUninstall());
+
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Enum\\PCI\\VEN_5A3C&DEV_0C17"));
+    EXPECT_STRCASEEQ(other.c_str(), CurrentDirectory().c_str());
+    EXPECT_FALSE(FileExists(other + "\\EraseMe.Now"));
+    EXPECT_FALSE(FileExists(inf + "\\SQVPCI.INF"));
+    EXPECT_FALSE(FileExists(other + "\\SQV0001.INF"));
+    EXPECT_TRUE(FileExists(other + "\\OTHERCARD.INF"));
+    EXPECT_EQ("@ECHO OFF\r\nPATH C:\\DOS\r\n", ReadBytes("C:\\Autoexec.Bat"));
+    EXPECT_EQ("MSCDEX /D:X\r\n", ReadBytes(windows + "\\DosStart.Bat"));
+    WaitForBothMarks();
+    EXPECT_NE(std::string::npos, ReadBytes(MARKS).find("sqvrendr.ax"));
+    for (const char *module : FILTER_MODULES)
+        EXPECT_TRUE(FileExists(system + "\\" + module)) << "deleted only at the next start";
+
+    RunWinebootRestart();
+
+    for (const char *name : systemFiles)
+        EXPECT_FALSE(FileExists(system + "\\" + name)) << name;
+    for (const char *name : dataFiles)
+        EXPECT_FALSE(FileExists(data + "\\" + name)) << name;
+    for (const char *module : FILTER_MODULES)
+        EXPECT_FALSE(FileExists(system + "\\" + module)) << module;
+    EXPECT_EQ("the system's own sound library", ReadBytes(dsound));
+
+    if (originalDsound != "<missing>")
+        WriteBytes(dsound, originalDsound);
+    RemovePath(data);
+    RemovePath(other);
+    RemovePath(windows + "\\DosStart.Bat");
+    RemovePath("C:\\Autoexec.Bat");
+    RemovePath(windows + "\\WinInit.INI");
+}
+
+TEST_F(UninstallFiles, TheTemporaryBatchFileIsMadeInTheInfOtherFolder)
+{
+    const std::string other = WindowsDirectory() + "\\INF\\OTHER";
+    MakeFolders(other + "\\EraseMe.Now"); // a folder: no file of that name can be made there
+    WriteBytes("C:\\Autoexec.Bat", "SQVSYNTH\n");
+
+    RunUninstall();
+
+    EXPECT_EQ("SQVSYNTH\n", ReadBytes("C:\\Autoexec.Bat"));
+    RemovePath(other);
+    RemovePath("C:\\Autoexec.Bat");
+    RemovePath(WindowsDirectory() + "\\WinInit.INI");
+}
