@@ -38,17 +38,6 @@ std::string WinInitPath()
     return WindowsDirectory() + "\\WinInit.INI";
 }
 
-void RunWinebootRestart()
-{
-    std::string command = SystemDirectory() + "\\wineboot.exe -r";
-    STARTUPINFOA startup = {sizeof startup};
-    PROCESS_INFORMATION process;
-    ASSERT_TRUE(CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process));
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
-
 class BootFileOps : public FileTest {
 protected:
     void TearDown() override

@@ -89,3 +89,14 @@ std::string CurrentDirectory()
     GetCurrentDirectoryA(sizeof directory, directory);
     return directory;
 }
+
+void RunWinebootRestart()
+{
+    std::string command = SystemDirectory() + "\\wineboot.exe -r";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process;
+    ASSERT_TRUE(CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}

@@ -21,6 +21,9 @@ std::string WindowsDirectory();
 std::string SystemDirectory();
 std::string CurrentDirectory();
 
+// Carries out WinInit.INI as the next start of Windows would.
+void RunWinebootRestart();
+
 // Keeps the process's current directory, which the INF step changes.
 class FileTest : public ::testing::Test {
 protected:

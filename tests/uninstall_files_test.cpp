@@ -53,17 +53,6 @@ void RemoveFilterModules()
     RemovePath(MARKS);
 }
 
-void RunWinebootRestart()
-{
-    std::string command = SystemDirectory() + "\\wineboot.exe -r";
-    STARTUPINFOA startup = {sizeof startup};
-    PROCESS_INFORMATION process;
-    ASSERT_TRUE(CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process));
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
-
 class UninstallFiles : public FileTest {
 protected:
     void TearDown() override
