@@ -73,16 +73,23 @@ TEST_F(BootFileOps, AddsTheLinesToTheFirstRenameSectionOfEveryLayout)
          "[Rename]\r\n" + L + "[Other]\r\n[Rename]\r\nC=D\r\n"},
         {"a look-alike header", "[Renamed]\r\n", "[Renamed]\r\n[Rename]\r\n" + L},
     };
+    const std::string packageFile = SystemDirectory() + "\\SQVPNP.VXD";
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         RemovePath(WinInitPath());
         if (c.before != "<missing>")
             WriteBytes(WinInitPath(), c.before);
+        WriteBytes(packageFile, "package file");
         ScheduleBootFileOps();
         EXPECT_EQ(c.after, ReadBytes(WinInitPath()));
         EXPECT_FALSE(FileExists(WindowsDirectory() + "\\WinInit.SQN"));
         EXPECT_FALSE(FileExists(WindowsDirectory() + "\\WinInit.SQO"));
+
+        // The next start of Windows really carries the lines out.
+        RunWinebootRestart();
+        EXPECT_FALSE(FileExists(packageFile));
     }
+    RemovePath(packageFile);
 }
 
 TEST_F(BootFileOps, ASecondRunAppendsTheLinesAgain)
