@@ -42,14 +42,9 @@ int ReadTextLine(TextFile *file, LineBuffer &line, unsigned *length, int *whole)
     return 1;
 }
 
-static int CopyLimitedText(PathBuffer &buffer, const char *text)
-{
-    return FormatText(buffer, sizeof buffer, "%s", text);
-}
-
 int StripMarkedLines(const char *fileName, const char *marker)
 {
-    if (!CopyLimitedText(UpperCaseMarker, marker))
+    if (!FormatText(UpperCaseMarker, sizeof UpperCaseMarker, "%s", marker))
         return 0;
     if (!OpenTextFile(&BatchFile, fileName, 'r'))
         return 0;

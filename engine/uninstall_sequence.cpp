@@ -44,9 +44,9 @@ struct UninstallStep {
 // The order is part of the behaviour: step 1 reads the instance keys that
 // step 2 deletes; step 31 leaves the INF\OTHER folder current, where step 33
 // makes its temporary file; step 32 runs while the filter modules are still
-// there, since step 30 only schedules their deletion. "control" in lower case (steps 14 and 24), "SessionManager"
-// and "MS-DOSOptions" as one word, and "Default" without a dot are the
-// package's own spellings.
+// there, since step 30 only schedules their deletion. "control" in lower case
+// (steps 14 and 24), "SessionManager" and "MS-DOSOptions" as one word, and
+// "Default" without a dot are the package's own spellings.
 static const UninstallStep UninstallSteps[] = {
     /*  1 */ {SWEEP_DEVICE_INSTANCES, HKLM, 0, 0},
     /*  2 */ {DELETE_KEY, HKLM, "Enum\\PCI", "VEN_5A3C&DEV_0C17"},
