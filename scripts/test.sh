@@ -17,18 +17,26 @@ TESTS="$ROOT/build/tests-$TEST_ARCH"
 PREFIX="$TESTS/wineprefix"
 echo "== building the tests for $TEST_ARCH Windows"
 cmake -S "$ROOT" -B "$TESTS" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$TEST_ARCH.cmake" \
-    -DSQV_BUILD_TESTS=ON -DSQV_WINE="$WINE" -DSQV_WINEPREFIX="$PREFIX" >/dev/null
+    -DSQV_BUILD_TESTS=ON -DSQV_WINE="$WINE" -DSQV_WINEPREFIX="$PREFIX" \
+    -DSQV_PRODUCT_DIR="$ROOT/build/i686" >/dev/null
 cmake --build "$TESTS" -j "$(nproc)" >/dev/null
 
 echo "== making a fresh Windows 95 prefix"
 make_prefix "$PREFIX"
 
+# The dialog tests need a display: every test runs on a virtual one, so that
+# Wine's desktop, started by the first program of the session, has it too.
 # One server for the whole run: a new server session would start Wine's
 # services again, and keys under HKEY_DYN_DATA live only as long as it does.
-for attempt in 1 2 3 4 5; do
-    WINEPREFIX=$PREFIX "$WINESERVER" -p 2>/dev/null && break
-    sleep 1 # the server of the prefix's set-up is still going away
-done
+export SQV_SCREENSHOT_DIR="$TESTS/screenshots"
 trap 'WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
-echo "== running the tests"
-ctest --test-dir "$TESTS" --output-on-failure
+echo "== running the tests on a virtual display (screenshots in $SQV_SCREENSHOT_DIR)"
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
+    for attempt in 1 2 3 4 5; do
+        WINEPREFIX=$1 "$2" -p 2>/dev/null && break
+        sleep 1 # the server of the prefix set-up is still going away
+    done
+    ctest --test-dir "$3" --output-on-failure
+    status=$?
+    WINEPREFIX=$1 "$2" -k >/dev/null 2>&1
+    exit $status' run-tests "$PREFIX" "$WINESERVER" "$TESTS"

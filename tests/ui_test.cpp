@@ -1,0 +1,305 @@
+// The program as a user meets it: sqvunins.exe started in the prefix, its
+// dialogs found by caption and read back from the screen, its buttons and
+// keys pressed from this driver process, its exit code checked.
+#include <string>
+#include <vector>
+
+#include "../resources/resource_ids.h"
+#include "file_fixture.h"
+#include "registry_fixture.h"
+#include "ui_driver.h"
+
+namespace {
+
+const char MAIN_CAPTION[] = "Halvane(tm) Driver Uninstall";
+const char COMPLETE_CAPTION[] = "Halvane(tm) Uninstall Complete";
+const char ABOUT_CAPTION[] = "About";
+const char GERMAN_MAIN_CAPTION[] = "Halvane(tm) Treiber entfernen";
+const char GERMAN_COMPLETE_CAPTION[] = "Halvane(tm) Deinstallation abgeschlossen";
+
+// What the uninstall removes first: a device instance of the card and the
+// driver class key its "Driver" value names.
+const char DEVICE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17";
+const char INSTANCE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17\\BUS_00&DEV_0B&FUNC_00";
+const char DRIVER_KEY[] = "System\\CurrentControlSet\\Services\\Class\\MEDIA\\0099";
+
+std::string ThisProgramsFolder()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(0, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+std::string WinInitPath() { return WindowsDirectory() + "\\WinInit.INI"; }
+
+enum ModuleKind { NO_MODULE, GERMAN_MODULE, NOT_A_MODULE };
+
+class ProgramTest : public RegistryTest {
+protected:
+    void SetUp() override
+    {
+        RemovePath(WinInitPath());
+        CreateKeyPath(HKEY_LOCAL_MACHINE, DRIVER_KEY);
+        SetTextValue(HKEY_LOCAL_MACHINE, INSTANCE_KEY, "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+        SetTextValue(HKEY_LOCAL_MACHINE, INSTANCE_KEY, "Driver", "MEDIA\\0099");
+    }
+    void TearDown() override
+    {
+        if (started)
+            WaitForExitCode(process, 5000);
+        RemovePath(WinInitPath());
+        RegistryTest::TearDown();
+    }
+
+    // Starts a copy of the program in a folder of its own, with or without a
+    // file named sqvnls.dll beside it.
+    void Start(ModuleKind module, const std::string &arguments = "")
+    {
+        static const char *const FOLDERS[] = {"C:\\sqvunins-ui\\english", "C:\\sqvunins-ui\\german",
+                                              "C:\\sqvunins-ui\\not-a-module"};
+        std::string folder = FOLDERS[module];
+        MakeFolders(folder);
+        ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\sqvunins.exe").c_str(),
+                              (folder + "\\sqvunins.exe").c_str(), FALSE));
+        if (module == GERMAN_MODULE)
+            ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\sqvnls.dll").c_str(),
+                                  (folder + "\\sqvnls.dll").c_str(), FALSE));
+        if (module == NOT_A_MODULE)
+            WriteBytes(folder + "\\sqvnls.dll", "MZ but no module at all\r\n");
+        ASSERT_TRUE(StartProgram(folder + "\\sqvunins.exe", arguments, process));
+        started = true;
+    }
+
+    HWND Dialog(const char *caption)
+    {
+        HWND dialog = WaitForDialog(process.dwProcessId, caption);
+        EXPECT_TRUE(dialog) << "no dialog \"" << caption << "\"";
+        return dialog;
+    }
+
+    DWORD ExitCode()
+    {
+        started = false;
+        return WaitForExitCode(process);
+    }
+
+    bool PackageStillThere()
+    {
+        return KeyExists(HKEY_LOCAL_MACHINE, INSTANCE_KEY) && KeyExists(HKEY_LOCAL_MACHINE, DRIVER_KEY) &&
+               !FileExists(WinInitPath());
+    }
+
+    bool PackageRemoved()
+    {
+        return !KeyExists(HKEY_LOCAL_MACHINE, DEVICE_KEY) && !KeyExists(HKEY_LOCAL_MACHINE, DRIVER_KEY) &&
+               ReadBytes(WinInitPath()).find("[Rename]\r\n") == 0;
+    }
+
+    PROCESS_INFORMATION process = {};
+    bool started = false;
+};
+
+struct ExpectedControl {
+    int id;
+    const char *className;
+    const char *text;
+    DWORD style, extendedStyle;
+    int x, y, cx, cy; // dialog units
+};
+
+// Every control in template order, at its place, with its text and styles.
+void ExpectControls(HWND dialog, const std::vector<ExpectedControl> &expected, bool enabled)
+{
+    std::vector<ControlView> controls = ReadControls(dialog);
+    ASSERT_EQ(expected.size(), controls.size());
+    for (size_t i = 0; i < expected.size(); i++) {
+        SCOPED_TRACE("control " + std::to_string(i) + ": " + expected[i].text);
+        const ControlView &got = controls[i];
+        EXPECT_EQ(expected[i].id, (short)got.id); // -1 whether stored in 16 or 32 bits
+        EXPECT_STRCASEEQ(expected[i].className, got.className.c_str());
+        EXPECT_EQ(expected[i].text, got.text);
+        EXPECT_EQ(expected[i].style, got.style & ~(DWORD)WS_DISABLED);
+        EXPECT_EQ(expected[i].extendedStyle, got.extendedStyle & ~(DWORD)WS_EX_NOPARENTNOTIFY);
+        EXPECT_EQ(enabled, got.enabled);
+        RECT place = DialogUnitsToPixels(expected[i].x, expected[i].y, expected[i].cx, expected[i].cy);
+        EXPECT_EQ(place.left, got.rect.left);
+        EXPECT_EQ(place.top, got.rect.top);
+        if (!(expected[i].style & SS_BITMAP)) { // a picture takes its bitmap's size
+            EXPECT_EQ(place.right, got.rect.right);
+            EXPECT_EQ(place.bottom, got.rect.bottom);
+        }
+    }
+}
+
+void ExpectDialogFrame(HWND dialog, DWORD style, int cx, int cy)
+{
+    EXPECT_EQ(style, (DWORD)GetWindowLongA(dialog, GWL_STYLE) & ~(DWORD)(WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK));
+    RECT client, expected = DialogUnitsToPixels(0, 0, cx, cy);
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(expected.right, client.right);
+    EXPECT_EQ(expected.bottom, client.bottom);
+    EXPECT_EQ(0, GetWindow(dialog, GW_OWNER)) << "dialogs have no owner";
+}
+
+const std::vector<ExpectedControl> MAIN_CONTROLS = {
+    {IDC_UNINSTALL, "Button", "Uninstall Halvane(tm) Driver", 0x50010001, 0, 7, 62, 139, 17},
+    {IDCANCEL, "Button", "Cancel", 0x50010000, 0, 8, 84, 139, 17},
+    {IDC_ABOUT, "Button", "About", 0x50010000, 0, 7, 106, 139, 17},
+    // The text is the bitmap's ordinal, 1001. The template's WS_BORDER and
+    // SS_SUNKEN become edges when the platform creates the control.
+    {-1, "Static", "\xFF\xE9\x03", 0x5000100E, WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, 7, 7, 139, 50},
+};
+
+const std::vector<ExpectedControl> COMPLETE_CONTROLS = {
+    {IDC_SHUTDOWN, "Button", "Shutdown", 0x50010000, 0, 5, 32, 63, 14},
+    {IDC_RESTART, "Button", "Restart", 0x50010000, 0, 76, 32, 63, 14},
+    {IDCANCEL, "Button", "Cancel", 0x50010000, 0, 147, 32, 63, 14},
+    {-1, "Static",
+     "The uninstall is complete and will take effect the next time you start Windows 95.  "
+     "Please re-boot your machine now.",
+     0x50020000, 0, 8, 7, 204, 25},
+};
+
+const std::vector<ExpectedControl> ABOUT_CONTROLS = {
+    {IDCANCEL, "Button", "OK", 0x50010001, 0, 59, 45, 50, 14},
+    {-1, "Static", "Halvane(tm) Uninstall Utility", 0x50020000, 0, 7, 13, 165, 10},
+    {-1, "Static", "Copyright (C) 1998 Halvane Audio Systems", 0x50020000, 0, 7, 23, 165, 10},
+    {IDC_VERSION_LINE, "Static", "Version 1.11", 0x50020000, 0, 7, 33, 165, 10},
+};
+
+// The logo as the user sees it in the picture control: the program's own
+// bitmap 1001, read from the screen. Wine stretches a picture to the
+// control's client area, which its edges make smaller than the bitmap, so the
+// bitmap is drawn the same way here before the pixels are compared.
+void ExpectProgramsLogo(HWND dialog)
+{
+    HWND picture = GetWindow(dialog, GW_CHILD);
+    for (int i = 0; i < 3 && picture; i++)
+        picture = GetWindow(picture, GW_HWNDNEXT);
+    ASSERT_TRUE(picture);
+    HMODULE program = LoadLibraryExA((ThisProgramsFolder() + "\\sqvunins.exe").c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
+    HBITMAP logo = (HBITMAP)LoadImageA(program, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    FreeLibrary(program);
+    ASSERT_TRUE(logo);
+    BITMAP size;
+    GetObjectA(logo, sizeof size, &size);
+    EXPECT_EQ(200, size.bmWidth);
+    EXPECT_EQ(73, size.bmHeight);
+
+    RECT client;
+    GetClientRect(picture, &client);
+    MapWindowPoints(picture, 0, (POINT *)&client, 2);
+    int width = client.right - client.left, height = client.bottom - client.top;
+    ASSERT_GT(width, 180);
+    ASSERT_GT(height, 60);
+    BITMAPINFO format = {};
+    format.bmiHeader = {sizeof format.bmiHeader, width, -height, 1, 32};
+    void *bits = 0;
+    HDC from = CreateCompatibleDC(0), to = CreateCompatibleDC(0);
+    HBITMAP drawn = CreateDIBSection(to, &format, DIB_RGB_COLORS, &bits, 0, 0);
+    HGDIOBJ oldFrom = SelectObject(from, logo), oldTo = SelectObject(to, drawn);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    GdiFlush();
+    std::vector<unsigned> expected((unsigned *)bits, (unsigned *)bits + (size_t)width * height);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteObject(drawn);
+    DeleteObject(logo);
+    DeleteDC(from);
+    DeleteDC(to);
+
+    std::vector<unsigned> shown = CaptureScreen(client);
+    int wrong = 0;
+    for (size_t i = 0; i < shown.size(); i++)
+        wrong += shown[i] != (expected[i] & 0xFFFFFF);
+    EXPECT_EQ(0, wrong) << "pixels of the logo that differ from bitmap 1001";
+}
+
+std::string Screenshot(const char *name)
+{
+    std::string folder = ScreenshotFolder();
+    return folder.empty() ? "" : folder + name;
+}
+
+TEST_F(ProgramTest, MainDialogShowsItsTemplate)
+{
+    Start(NO_MODULE);
+    HWND dialog = Dialog(MAIN_CAPTION);
+    ASSERT_TRUE(dialog);
+    ExpectDialogFrame(dialog, 0x80C808C0, 153, 130);
+    ExpectControls(dialog, MAIN_CONTROLS, true);
+    DWORD_PTR defaultId = 0;
+    SendMessageTimeoutA(dialog, DM_GETDEFID, 0, 0, SMTO_NORMAL, 5000, &defaultId);
+    EXPECT_EQ(MAKELONG(IDC_UNINSTALL, DC_HASDEFID), defaultId);
+    ExpectProgramsLogo(dialog);
+    SaveScreenshot(dialog, Screenshot("main-dialog.png"));
+    ClickButton(dialog, IDCANCEL);
+    EXPECT_EQ(1u, ExitCode());
+}
+
+// Cancel, Esc and Close all end the program with 1 and remove nothing;
+// arguments on the command line change nothing.
+TEST_F(ProgramTest, CancelEscAndCloseEndWithoutChanges)
+{
+    enum Way { CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND };
+    const struct {
+        Way way;
+        const char *arguments;
+    } cases[] = {
+        {CANCEL_BUTTON, ""},
+        {ESC_KEY, ""},
+        {CLOSE_COMMAND, ""},
+        {CANCEL_BUTTON, "/uninstall /s now"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE("way " + std::to_string(c.way) + ", arguments \"" + c.arguments + "\"");
+        Start(NO_MODULE, c.arguments);
+        HWND dialog = Dialog(MAIN_CAPTION);
+        ASSERT_TRUE(dialog);
+        if (c.way == CANCEL_BUTTON)
+            ClickButton(dialog, IDCANCEL);
+        else if (c.way == ESC_KEY)
+            PressKey(dialog, VK_ESCAPE);
+        else
+            CloseFromSystemMenu(dialog);
+        EXPECT_EQ(1u, ExitCode());
+        EXPECT_TRUE(PackageStillThere());
+    }
+}
+
+// OK, Enter and Esc close the About dialog; it can be opened again and again,
+// shows the same each time, and leaves the main dialog as it was.
+TEST_F(ProgramTest, AboutDialogOpensRepeatedlyAndClosesEveryWay)
+{
+    Start(NO_MODULE);
+    HWND main = Dialog(MAIN_CAPTION);
+    ASSERT_TRUE(main);
+    enum Way { OK_BUTTON, ENTER_KEY, ESC_KEY };
+    for (Way way : {OK_BUTTON, ENTER_KEY, ESC_KEY, OK_BUTTON}) {
+        SCOPED_TRACE("way " + std::to_string(way));
+        ClickButton(main, IDC_ABOUT);
+        HWND about = Dialog(ABOUT_CAPTION);
+        ASSERT_TRUE(about);
+        ExpectDialogFrame(about, 0x80C808C0, 186, 66);
+        ExpectControls(about, ABOUT_CONTROLS, true);
+        // No owner: the main dialog stays usable while the About dialog is open.
+        EXPECT_TRUE(IsWindowEnabled(main));
+        if (way == OK_BUTTON)
+            SaveScreenshot(about, Screenshot("about-dialog.png"));
+        if (way == OK_BUTTON)
+            ClickButton(about, IDCANCEL);
+        else
+            PressKey(about, way == ENTER_KEY ? VK_RETURN : VK_ESCAPE);
+        for (int tries = 0; tries < 200 && IsWindow(about); tries++)
+            Sleep(20);
+        EXPECT_FALSE(IsWindow(about));
+        WaitUntilIdle(main);
+        ExpectControls(main, MAIN_CONTROLS, true);
+    }
+    ClickButton(main, IDCANCEL);
+    EXPECT_EQ(1u, ExitCode());
+    EXPECT_TRUE(PackageStillThere());
+}
+
+} // namespace

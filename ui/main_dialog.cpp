@@ -1,0 +1,47 @@
+#include "dialogs.h"
+
+#include "../engine/uninstall_sequence.h"
+#include "../resources/resource_ids.h"
+#include "localized_dialog.h"
+
+HINSTANCE g_hInstance;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    g_hInstance = instance;
+    return ShowLocalizedDialog(instance, MAKEINTRESOURCEA(IDD_MAIN), MainDialogProc);
+}
+
+// A language module's template may lack the control: then there is nothing to disable.
+static void DisableControl(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    if (control)
+        EnableWindow(control, FALSE);
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (LOWORD(message) != WM_COMMAND)
+        return FALSE;
+    switch (LOWORD(wParam)) {
+    case IDCANCEL:
+        EndDialog(dialog, 1);
+        break;
+    case IDC_ABOUT:
+        ShowAboutDialog();
+        break;
+    case IDC_UNINSTALL:
+        // The uninstall runs at most once: its buttons never come back.
+        SetCursor(LoadCursorA(0, IDC_WAIT));
+        DisableControl(dialog, IDC_UNINSTALL);
+        DisableControl(dialog, IDCANCEL);
+        DisableControl(dialog, IDC_ABOUT);
+        RunUninstall();
+        EndDialog(dialog, 1);
+        SetCursor(LoadCursorA(0, IDC_ARROW));
+        ShowCompleteDialog();
+        break;
+    }
+    return FALSE;
+}
