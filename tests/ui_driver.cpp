@@ -69,6 +69,13 @@ void WaitUntilIdle(HWND dialog)
     SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
 }
 
+void WaitUntilPainted(HWND window)
+{
+    RedrawWindow(window, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    WaitUntilIdle(window);
+    Sleep(300); // Wine puts what was painted on the display a moment later
+}
+
 void ClickButton(HWND dialog, int id)
 {
     // Posted: the click may start a nested modal loop that never returns to us.
@@ -167,10 +174,7 @@ bool SaveScreenshot(HWND window, const std::string &path)
 {
     if (path.empty())
         return false;
-    // Let the program paint and Wine put the picture on the display.
-    RedrawWindow(window, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    WaitUntilIdle(window);
-    Sleep(300);
+    WaitUntilPainted(window);
     RECT area;
     GetWindowRect(window, &area);
     return WritePng(path, area.right - area.left, area.bottom - area.top, CaptureScreen(area));
@@ -182,12 +186,18 @@ std::string ScreenshotFolder()
     DWORD length = GetEnvironmentVariableA("SQV_SCREENSHOT_DIR", folder, sizeof folder);
     if (!length || length >= sizeof folder)
         return "";
-    std::string path = std::string("Z:") + folder;
-    for (char &c : path)
-        if (c == '/')
-            c = '\\';
+    std::string path = UnixPathToWindows(folder);
     if (path.back() != '\\')
         path += '\\';
     CreateDirectoryA(path.c_str(), 0);
     return path;
+}
+
+std::string UnixPathToWindows(const char *path)
+{
+    std::string windows = std::string("Z:") + (path ? path : "");
+    for (char &c : windows)
+        if (c == '/')
+            c = '\\';
+    return windows;
 }

@@ -22,6 +22,9 @@ DWORD WaitForExitCode(PROCESS_INFORMATION &process, DWORD timeoutMs = 30000);
 // Waits until the program has handled everything sent to `dialog` so far.
 void WaitUntilIdle(HWND dialog);
 
+// Has the window painted afresh and waits until it is on the display.
+void WaitUntilPainted(HWND window);
+
 void ClickButton(HWND dialog, int id);      // a mouse click on the button
 void PressKey(HWND dialog, WPARAM key);     // VK_RETURN, VK_ESCAPE
 void CloseFromSystemMenu(HWND dialog);
@@ -55,5 +58,8 @@ bool SaveScreenshot(HWND window, const std::string &path);
 // The folder named by SQV_SCREENSHOT_DIR (a Unix path) as a Windows path
 // ending in a backslash, or empty when the variable is not set.
 std::string ScreenshotFolder();
+
+// A Unix path as Wine's drive Z: shows it.
+std::string UnixPathToWindows(const char *path);
 
 #endif

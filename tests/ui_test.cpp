@@ -7,6 +7,7 @@
 #include "../resources/resource_ids.h"
 #include "file_fixture.h"
 #include "registry_fixture.h"
+#include "session_watch.h"
 #include "ui_driver.h"
 
 namespace {
@@ -37,7 +38,10 @@ enum ModuleKind { NO_MODULE, GERMAN_MODULE, NOT_A_MODULE };
 
 class ProgramTest : public RegistryTest {
 protected:
-    void SetUp() override
+    void SetUp() override { PlantPackage(); }
+
+    // The package's first entries, which the uninstall removes at once.
+    void PlantPackage()
     {
         RemovePath(WinInitPath());
         CreateKeyPath(HKEY_LOCAL_MACHINE, DRIVER_KEY);
@@ -90,15 +94,42 @@ protected:
                !FileExists(WinInitPath());
     }
 
-    bool PackageRemoved()
+    void ExpectPackageRemoved()
     {
-        return !KeyExists(HKEY_LOCAL_MACHINE, DEVICE_KEY) && !KeyExists(HKEY_LOCAL_MACHINE, DRIVER_KEY) &&
-               ReadBytes(WinInitPath()).find("[Rename]\r\n") == 0;
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DEVICE_KEY));
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DRIVER_KEY));
+        EXPECT_EQ(0u, ReadBytes(WinInitPath()).find("\r\n[Rename]\r\nNUL=")); // a new file
+    }
+
+    // Starts the uninstall the way `start` says and returns the completion
+    // dialog. Meanwhile: the three buttons are disabled by the time the
+    // uninstall deletes its first device key, and stay so while the
+    // completion dialog is shown.
+    HWND Uninstall(HWND main, void (*start)(HWND main), const char *completeCaption)
+    {
+        HWND buttons[] = {GetDlgItem(main, IDC_UNINSTALL), GetDlgItem(main, IDCANCEL), GetDlgItem(main, IDC_ABOUT)};
+        HKEY pci = 0;
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Enum\\PCI", 0, KEY_NOTIFY, &pci);
+        HANDLE changed = CreateEventA(0, TRUE, FALSE, 0);
+        EXPECT_EQ(ERROR_SUCCESS, RegNotifyChangeKeyValue(pci, TRUE, REG_NOTIFY_CHANGE_NAME, changed, TRUE));
+        start(main);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(changed, 15000)) << "the uninstall did not start";
+        for (HWND button : buttons)
+            EXPECT_TRUE(IsWindow(button) && !IsWindowEnabled(button)) << "enabled while the uninstall runs";
+        CloseHandle(changed);
+        RegCloseKey(pci);
+        HWND complete = Dialog(completeCaption);
+        for (HWND button : buttons)
+            EXPECT_TRUE(IsWindow(button) && !IsWindowEnabled(button)) << "enabled after the uninstall";
+        return complete;
     }
 
     PROCESS_INFORMATION process = {};
     bool started = false;
 };
+
+void PressEnter(HWND main) { PressKey(main, VK_RETURN); }
+void ClickUninstall(HWND main) { ClickButton(main, IDC_UNINSTALL); }
 
 struct ExpectedControl {
     int id;
@@ -178,6 +209,7 @@ void ExpectProgramsLogo(HWND dialog)
     for (int i = 0; i < 3 && picture; i++)
         picture = GetWindow(picture, GW_HWNDNEXT);
     ASSERT_TRUE(picture);
+    WaitUntilPainted(dialog);
     HMODULE program = LoadLibraryExA((ThisProgramsFolder() + "\\sqvunins.exe").c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
     HBITMAP logo = (HBITMAP)LoadImageA(program, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     FreeLibrary(program);
@@ -300,6 +332,155 @@ TEST_F(ProgramTest, AboutDialogOpensRepeatedlyAndClosesEveryWay)
     ClickButton(main, IDCANCEL);
     EXPECT_EQ(1u, ExitCode());
     EXPECT_TRUE(PackageStillThere());
+}
+
+// Enter starts the uninstall at once (no question); the completion dialog
+// follows, and its Cancel ends the program with 1.
+TEST_F(ProgramTest, EnterRunsTheUninstallAndTheCompletionDialogFollows)
+{
+    Start(NO_MODULE);
+    HWND main = Dialog(MAIN_CAPTION);
+    ASSERT_TRUE(main);
+    HWND complete = Uninstall(main, PressEnter, COMPLETE_CAPTION);
+    ASSERT_TRUE(complete);
+    ExpectDialogFrame(complete, 0x80C808C2, 220, 54);
+    ExpectControls(complete, COMPLETE_CONTROLS, true);
+    SaveScreenshot(complete, Screenshot("completion-dialog.png"));
+    ClickButton(complete, IDCANCEL);
+    EXPECT_EQ(1u, ExitCode());
+    ExpectPackageRemoved();
+}
+
+// Cancel, Esc and Close end the completion dialog and the program with 1,
+// and the session is not asked to end.
+TEST_F(ProgramTest, CompletionDialogEndsWithoutEndingTheSession)
+{
+    enum Way { CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND };
+    for (Way way : {CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND}) {
+        SCOPED_TRACE("way " + std::to_string(way));
+        PlantPackage();
+        Start(NO_MODULE);
+        HWND main = Dialog(MAIN_CAPTION);
+        ASSERT_TRUE(main);
+        HWND complete = Uninstall(main, ClickUninstall, COMPLETE_CAPTION);
+        ASSERT_TRUE(complete);
+        StartSessionWatch(complete);
+        if (way == CANCEL_BUTTON)
+            ClickButton(complete, IDCANCEL);
+        else if (way == ESC_KEY)
+            PressKey(complete, VK_ESCAPE);
+        else
+            CloseFromSystemMenu(complete);
+        EXPECT_EQ(1u, ExitCode());
+        EXPECT_FALSE(WaitForSessionEndRequest(1000).asked);
+        StopSessionWatch();
+        ExpectPackageRemoved();
+    }
+}
+
+// The calls of EndDialog and ExitWindowsEx that the program made, in order,
+// from Wine's relay trace ("Call user32.ExitWindowsEx(00000001,00000000)").
+std::string SessionCallsTraced(size_t from)
+{
+    std::string log = ReadBytes(UnixPathToWindows(getenv("SQV_WINE_DEBUG_LOG")));
+    std::string calls;
+    for (size_t at = log.find("Call user32.", from); at != std::string::npos; at = log.find("Call user32.", at + 1)) {
+        size_t end = log.find(')', at);
+        calls += log.substr(at + 12, end - at - 11);
+        calls += ' ';
+    }
+    return calls;
+}
+
+// Shutdown and Restart end the completion dialog first, then the program
+// asks for the end of the session, without force: running programs are
+// asked, and this one refuses. The program still ends with 1. Seen twice:
+// in the relay trace of the program's calls, and by a window of ours that
+// the platform asks whether the session may end.
+TEST_F(ProgramTest, ShutdownAndRestartAskToEndTheSession)
+{
+    ASSERT_TRUE(getenv("SQV_WINE_DEBUG_LOG"));
+    CreateKeyPath(HKEY_CURRENT_USER, "Software\\Wine\\Debug");
+    SetTextValue(HKEY_CURRENT_USER, "Software\\Wine\\Debug", "RelayInclude", "user32.EndDialog;user32.ExitWindowsEx");
+    SetEnvironmentVariableA("WINEDEBUG", "+relay");
+    const struct {
+        int button;
+        bool shutdown;
+    } cases[] = {{IDC_SHUTDOWN, true}, {IDC_RESTART, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.shutdown ? "Shutdown" : "Restart");
+        PlantPackage();
+        size_t traceStart = ReadBytes(UnixPathToWindows(getenv("SQV_WINE_DEBUG_LOG"))).size();
+        Start(NO_MODULE);
+        HWND main = Dialog(MAIN_CAPTION);
+        ASSERT_TRUE(main);
+        HWND complete = Uninstall(main, PressEnter, COMPLETE_CAPTION);
+        ASSERT_TRUE(complete);
+        DWORD programId = process.dwProcessId;
+        StartSessionWatch(complete);
+        ClickButton(complete, c.button);
+        const SessionEndRequest &request = WaitForSessionEndRequest(15000);
+        EXPECT_TRUE(request.asked) << "nobody asked to end the session";
+        EXPECT_FALSE(request.dialogVisibleWhenAsked) << "the completion dialog had not ended";
+        EXPECT_EQ(programId, request.requesterId) << request.commandLine;
+        EXPECT_NE(std::string::npos, request.commandLine.find("--end-session")) << request.commandLine;
+        EXPECT_EQ(c.shutdown, request.commandLine.find("--shutdown") != std::string::npos) << request.commandLine;
+        EXPECT_EQ(std::string::npos, request.commandLine.find("--kill")) << request.commandLine;
+        EXPECT_EQ(std::string::npos, request.commandLine.find("--force")) << request.commandLine;
+        EXPECT_EQ(1u, ExitCode());
+        StopSessionWatch();
+        // The main dialog ends, then the completion dialog, then the request.
+        char expected[160];
+        snprintf(expected, sizeof expected,
+                 "EndDialog(%08lx,00000001) EndDialog(%08lx,00000001) ExitWindowsEx(%08x,00000000) ",
+                 (unsigned long)(ULONG_PTR)main, (unsigned long)(ULONG_PTR)complete,
+                 c.shutdown ? EWX_SHUTDOWN : EWX_REBOOT);
+        EXPECT_EQ(expected, SessionCallsTraced(traceStart));
+    }
+    SetEnvironmentVariableA("WINEDEBUG", 0);
+}
+
+// With the sample module: German main and completion dialogs, the program's
+// own logo in the translated main dialog, and the English About dialog,
+// which the module lacks.
+TEST_F(ProgramTest, LanguageModuleTranslatesTheDialogsItHolds)
+{
+    Start(GERMAN_MODULE);
+    HWND main = Dialog(GERMAN_MAIN_CAPTION);
+    ASSERT_TRUE(main);
+    EXPECT_EQ("Abbrechen", WindowText(GetDlgItem(main, IDCANCEL)));
+    ExpectProgramsLogo(main);
+    SaveScreenshot(main, Screenshot("main-dialog-german.png"));
+    ClickButton(main, IDC_ABOUT);
+    HWND about = Dialog(ABOUT_CAPTION);
+    ASSERT_TRUE(about);
+    ExpectControls(about, ABOUT_CONTROLS, true);
+    PressKey(about, VK_ESCAPE);
+    HWND complete = Uninstall(main, PressEnter, GERMAN_COMPLETE_CAPTION);
+    ASSERT_TRUE(complete);
+    EXPECT_EQ("Herunterfahren", WindowText(GetDlgItem(complete, IDC_SHUTDOWN)));
+    SaveScreenshot(complete, Screenshot("completion-dialog-german.png"));
+    ClickButton(complete, IDCANCEL);
+    EXPECT_EQ(1u, ExitCode());
+    ExpectPackageRemoved();
+}
+
+// A file named sqvnls.dll that is no module is passed over: English dialogs.
+TEST_F(ProgramTest, FileThatIsNoModuleIsPassedOver)
+{
+    Start(NOT_A_MODULE);
+    HWND main = Dialog(MAIN_CAPTION);
+    ASSERT_TRUE(main);
+    ExpectControls(main, MAIN_CONTROLS, true);
+    ClickButton(main, IDC_ABOUT);
+    HWND about = Dialog(ABOUT_CAPTION);
+    ASSERT_TRUE(about);
+    ExpectControls(about, ABOUT_CONTROLS, true);
+    ClickButton(about, IDCANCEL);
+    HWND complete = Uninstall(main, PressEnter, COMPLETE_CAPTION);
+    ASSERT_TRUE(complete);
+    ClickButton(complete, IDCANCEL);
+    EXPECT_EQ(1u, ExitCode());
 }
 
 } // namespace
