@@ -1,6 +1,8 @@
 // Stands in for one of the package's filter modules: a COM server whose
-// unregistration leaves a mark, a line naming the module in a file on C:,
-// so that a test sees RegSvr32.EXE really called it.
+// registration writes its class and filter keys, as the real module's does,
+// and whose unregistration leaves a mark, a line naming the module in a file
+// on C:, so that a test sees RegSvr32.EXE really called it. SQV_FILTER_CLSID
+// and SQV_FILTER_NAME tell the two modules apart.
 #include <windows.h>
 
 extern "C" __declspec(dllexport) HRESULT WINAPI DllUnregisterServer()
@@ -19,7 +21,24 @@ extern "C" __declspec(dllexport) HRESULT WINAPI DllUnregisterServer()
     return S_OK;
 }
 
+static bool SetDefaultValue(const char *path, const char *text)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, 0, 0, KEY_SET_VALUE, 0, &key, 0) != ERROR_SUCCESS)
+        return false;
+    bool set = RegSetValueExA(key, 0, 0, REG_SZ, (const BYTE *)text, lstrlenA(text) + 1) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return set;
+}
+
 extern "C" __declspec(dllexport) HRESULT WINAPI DllRegisterServer()
 {
-    return S_OK;
+    HMODULE self;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, (LPCSTR)&DllRegisterServer, &self);
+    char path[MAX_PATH];
+    GetModuleFileNameA(self, path, MAX_PATH);
+    bool done = SetDefaultValue("CLSID\\" SQV_FILTER_CLSID, SQV_FILTER_NAME) &&
+                SetDefaultValue("CLSID\\" SQV_FILTER_CLSID "\\InprocServer32", path) &&
+                SetDefaultValue("Filter\\" SQV_FILTER_CLSID, SQV_FILTER_NAME);
+    return done ? S_OK : E_FAIL;
 }

@@ -1,0 +1,1 @@
+C:\MOUSE\MOUSE.COM

@@ -1,0 +1,2 @@
+C:\WINDOWS\SQVFILES\sqvsynth.exe /load
+C:\MOUSE\MOUSE.COM

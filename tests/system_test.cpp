@@ -1,0 +1,202 @@
+// The whole system on the sample machine: sqvunins.exe run from end to end
+// by the dialog driver, the registry compared key by key and value by value
+// before and after, every file compared byte for byte, and the next start of
+// Windows carried out. The tests run in this order, in one process: each
+// builds on the state the one before left.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "../resources/resource_ids.h"
+#include "file_fixture.h"
+#include "sample_machine.h"
+#include "ui_driver.h"
+
+namespace {
+
+const char MARKS[] = "C:\\filters-unregistered.txt";
+
+std::string ThisProgramsFolder()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(0, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+// The user starts the program, presses Enter, and closes the completion
+// dialog with Cancel.
+void RunProgramToTheEnd()
+{
+    std::string folder = "C:\\sqvunins-system";
+    MakeFolders(folder);
+    ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\sqvunins.exe").c_str(), (folder + "\\sqvunins.exe").c_str(),
+                          FALSE));
+    PROCESS_INFORMATION process;
+    ASSERT_TRUE(StartProgram(folder + "\\sqvunins.exe", "", process));
+    HWND main = WaitForDialog(process.dwProcessId, "Halvane(tm) Driver Uninstall");
+    EXPECT_TRUE(main);
+    PressKey(main, VK_RETURN);
+    HWND complete = WaitForDialog(process.dwProcessId, "Halvane(tm) Uninstall Complete");
+    EXPECT_TRUE(complete);
+    ClickButton(complete, IDCANCEL);
+    EXPECT_EQ(1u, WaitForExitCode(process));
+}
+
+// Each RegSvr32.EXE run is a process of its own that nobody waits for.
+std::string WaitForMarks(size_t lines)
+{
+    std::string marks;
+    for (int tries = 0; tries < 250; tries++) {
+        marks = FileExists(MARKS) ? ReadBytes(MARKS) : "";
+        if ((size_t)std::count(marks.begin(), marks.end(), '\n') >= lines)
+            break;
+        Sleep(40);
+    }
+    Sleep(200); // and no more come
+    return FileExists(MARKS) ? ReadBytes(MARKS) : "";
+}
+
+std::string Joined(const std::vector<std::string> &lines)
+{
+    std::string text;
+    for (const std::string &line : lines)
+        text += line + "\n";
+    return text;
+}
+
+std::string WinInitPath() { return WindowsDirectory() + "\\WinInit.INI"; }
+
+std::string Expected(const char *name) { return ReadBytes(SampleFolder() + "\\expected\\" + name); }
+
+std::string BaseName(const std::string &path) { return path.substr(path.rfind('\\') + 1); }
+
+bool NamesTheCard(const std::string &sampleFile)
+{
+    std::string name = BaseName(sampleFile);
+    return name == "QV512X.INF" || name == "TARNWICKQV512X.INF";
+}
+
+// The package's files, which the next start of Windows deletes.
+bool IsPackageFile(const std::string &sampleFile)
+{
+    std::string name = BaseName(sampleFile);
+    return (sampleFile.find("\\SYSTEM\\") != std::string::npos && name != "SQVAUD17.DRV") ||
+           sampleFile.find("\\SQVFILES\\") != std::string::npos;
+}
+
+RegistrySnapshot g_withNeighbours, g_withPackage, g_afterUninstall;
+std::vector<std::pair<std::string, std::string>> g_files;
+
+TEST(SampleMachine, RunOnACleanPrefixChangesNothingButWinInit)
+{
+    ASSERT_FALSE(SampleFolder().empty()) << "SQV_SAMPLE_DIR is not set";
+    for (const std::string &path : {WinInitPath(), std::string("C:\\Autoexec.Bat"),
+                                     WindowsDirectory() + "\\DosStart.Bat", std::string(MARKS)})
+        RemovePath(path);
+    RegistrySnapshot before = TakeRegistrySnapshot();
+    RunProgramToTheEnd();
+    RegistryDifference difference = CompareSnapshots(before, TakeRegistrySnapshot());
+    EXPECT_EQ("", Joined(difference.removed));
+    EXPECT_EQ("", Joined(difference.added));
+    EXPECT_EQ("", Joined(difference.changed));
+    EXPECT_EQ(Expected("WININIT.INI"), ReadBytes(WinInitPath()));
+    EXPECT_FALSE(FileExists("C:\\Autoexec.Bat"));
+    EXPECT_FALSE(FileExists(WindowsDirectory() + "\\DosStart.Bat"));
+    RemovePath(WinInitPath());
+}
+
+TEST(SampleMachine, InstallsWithEveryPackageEntry)
+{
+    ASSERT_TRUE(ImportRegFile(SampleFolder() + "\\neighbours.reg"));
+    g_withNeighbours = TakeRegistrySnapshot();
+    ASSERT_TRUE(ImportRegFile(SampleFolder() + "\\package.reg"));
+    ASSERT_TRUE(InstallFilterModules(ThisProgramsFolder()));
+    g_files = CopySampleFiles();
+    g_withPackage = TakeRegistrySnapshot();
+    RegistryDifference installed = CompareSnapshots(g_withNeighbours, g_withPackage);
+    EXPECT_EQ("", Joined(installed.removed));
+    EXPECT_EQ("", Joined(installed.changed));
+    // Every value of the package is new; its keys are new or were there already.
+    for (const std::string &entry : EntriesOfRegFile(SampleFolder() + "\\package.reg"))
+        EXPECT_TRUE(entry.find('\t') == std::string::npos
+                        ? g_withPackage.count(entry) != 0
+                        : std::find(installed.added.begin(), installed.added.end(), entry) != installed.added.end())
+            << entry << " was not installed";
+    // The filter modules' own registration wrote their class keys.
+    for (const char *clsid : {"{6C1D2A95-4E3B-11D0-8E47-5A2F0C6B7D10}", "{2E94B7C3-51A8-11D0-9D06-3B7E41F2A085}"})
+        for (const char *root : {"HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES\\CLSID\\", "HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES\\FILTER\\"})
+            EXPECT_TRUE(g_withPackage.count(root + std::string(clsid))) << root << clsid;
+}
+
+// Exactly the package's entries leave the registry: the registry is again
+// what it was before the package came, key by key and value by value.
+TEST(SampleMachine, UninstallRemovesThePackageAndNothingElse)
+{
+    RemovePath(MARKS);
+    RunProgramToTheEnd();
+    g_afterUninstall = TakeRegistrySnapshot();
+    RegistryDifference left = CompareSnapshots(g_withNeighbours, g_afterUninstall);
+    EXPECT_EQ("", Joined(left.removed)) << "entries of other software removed";
+    EXPECT_EQ("", Joined(left.added)) << "entries of the package left";
+    EXPECT_EQ("", Joined(left.changed)) << "entries changed";
+
+    // Files before the next start: the batch files without their marked
+    // lines, the two INF files of the card gone, everything else as it was.
+    for (const auto &file : g_files) {
+        SCOPED_TRACE(file.second);
+        if (BaseName(file.first) == "AUTOEXEC.BAT" || BaseName(file.first) == "DOSSTART.BAT")
+            EXPECT_EQ(Expected(BaseName(file.first).c_str()), ReadBytes(file.second));
+        else if (NamesTheCard(file.first))
+            EXPECT_FALSE(FileExists(file.second));
+        else
+            EXPECT_EQ(ReadBytes(file.first), ReadBytes(file.second));
+    }
+    EXPECT_EQ(Expected("WININIT.INI"), ReadBytes(WinInitPath()));
+    EXPECT_FALSE(FileExists(WindowsDirectory() + "\\INF\\OTHER\\EraseMe.Now"));
+    // Both filter modules were asked to unregister, in place, in any order:
+    // the two RegSvr32.EXE processes run side by side.
+    std::string marks = WaitForMarks(2);
+    std::string vdec = SystemDirectory() + "\\sqvvdec.ax\r\n", rendr = SystemDirectory() + "\\sqvrendr.ax\r\n";
+    EXPECT_TRUE(marks == vdec + rendr || marks == rendr + vdec) << marks;
+}
+
+// A second run before the restart finds nothing more to remove and appends
+// the boot-time lines once more.
+TEST(SampleMachine, SecondRunBeforeTheRestartOnlyAppendsTheLinesAgain)
+{
+    std::string autoexec = ReadBytes("C:\\Autoexec.Bat");
+    RemovePath(MARKS);
+    RunProgramToTheEnd();
+    RegistryDifference difference = CompareSnapshots(g_afterUninstall, TakeRegistrySnapshot());
+    EXPECT_EQ("", Joined(difference.removed));
+    EXPECT_EQ("", Joined(difference.added));
+    EXPECT_EQ("", Joined(difference.changed));
+    std::string lines = Expected("WININIT.INI").substr(std::string("\r\n[Rename]\r\n").size());
+    EXPECT_EQ(Expected("WININIT.INI") + lines, ReadBytes(WinInitPath()));
+    EXPECT_EQ(autoexec, ReadBytes("C:\\Autoexec.Bat"));
+    WaitForMarks(2);
+}
+
+// The next start of Windows deletes the package's files and puts
+// MSDSOUND.DLL in the place of DSOUND.DLL; every other file stays.
+TEST(SampleMachine, NextStartOfWindowsDeletesThePackagesFiles)
+{
+    RunWinebootRestart();
+    for (const auto &file : g_files) {
+        SCOPED_TRACE(file.second);
+        std::string name = BaseName(file.first);
+        if (name == "MSDSOUND.DLL") {
+            EXPECT_FALSE(FileExists(file.second));
+            EXPECT_EQ(ReadBytes(file.first), ReadBytes(SystemDirectory() + "\\DSOUND.DLL"));
+        } else if (IsPackageFile(file.first) || NamesTheCard(file.first)) {
+            EXPECT_FALSE(FileExists(file.second));
+        } else if (name != "AUTOEXEC.BAT" && name != "DOSSTART.BAT") {
+            EXPECT_EQ(ReadBytes(file.first), ReadBytes(file.second));
+        }
+    }
+    for (const char *module : {"sqvvdec.ax", "sqvrendr.ax"})
+        EXPECT_FALSE(FileExists(SystemDirectory() + "\\" + module));
+}
+
+} // namespace
