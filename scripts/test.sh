@@ -9,14 +9,14 @@ install_packages
 choose_test_arch
 
 echo "== building the 32-bit product"
-cmake -S "$ROOT" -B "$ROOT/build/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+cmake --no-warn-unused-cli -S "$ROOT" -B "$ROOT/build/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
     -DSQV_BUILD_TESTS=OFF >/dev/null
 cmake --build "$ROOT/build/i686" -j "$(nproc)" >/dev/null
 
 TESTS="$ROOT/build/tests-$TEST_ARCH"
 PREFIX="$TESTS/wineprefix"
 echo "== building the tests for $TEST_ARCH Windows"
-cmake -S "$ROOT" -B "$TESTS" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$TEST_ARCH.cmake" \
+cmake --no-warn-unused-cli -S "$ROOT" -B "$TESTS" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$TEST_ARCH.cmake" \
     -DSQV_BUILD_TESTS=ON -DSQV_WINE="$WINE" -DSQV_WINEPREFIX="$PREFIX" \
     -DSQV_PRODUCT_DIR="$ROOT/build/i686" >/dev/null
 cmake --build "$TESTS" -j "$(nproc)" >/dev/null

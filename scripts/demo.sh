@@ -1,0 +1,82 @@
+#!/bin/bash
+# The main job, shown end to end: builds the program, makes a fresh Windows 95
+# prefix holding the sample machine of sample/, runs sqvunins.exe, carries out
+# the next start of Windows and reports what was removed and what remained.
+# With a display (DISPLAY set) the dialogs appear for you to use; without
+# one they run on a virtual display and the demo's driver presses Uninstall
+# and Restart. On a fresh Debian 12 machine (as root) it first installs what
+# is missing.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+. "$ROOT/scripts/platform.sh"
+started=$(date +%s)
+
+install_packages
+choose_test_arch
+
+echo "== building the 32-bit program"
+cmake --no-warn-unused-cli -S "$ROOT" -B "$ROOT/build/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+    -DSQV_BUILD_TESTS=OFF >/dev/null
+cmake --build "$ROOT/build/i686" -j "$(nproc)" >/dev/null
+ls -l "$ROOT/build/i686/sqvunins.exe" | awk '{ print "   " $NF ": " $5 " bytes" }'
+
+TREE="$ROOT/build/tests-$TEST_ARCH"
+DEMO="$ROOT/build/demo"
+PREFIX="$DEMO/wineprefix"
+echo "== building the program and the demo's driver for $TEST_ARCH Windows, which this machine's Wine runs"
+cmake --no-warn-unused-cli -S "$ROOT" -B "$TREE" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$TEST_ARCH.cmake" \
+    -DSQV_BUILD_TESTS=ON -DSQV_WINE="$WINE" -DSQV_WINEPREFIX="$TREE/wineprefix" \
+    -DSQV_PRODUCT_DIR="$ROOT/build/i686" >/dev/null
+cmake --build "$TREE" --target demo_driver -j "$(nproc)" >/dev/null
+
+echo "== making a fresh Windows 95 prefix in $PREFIX"
+mkdir -p "$DEMO"
+rm -rf "$DEMO/screenshots"
+make_prefix "$PREFIX"
+
+mode=user
+if [ -z "${DISPLAY:-}" ]; then
+    mode=auto
+    for number in $(seq 90 130); do
+        [ -e "/tmp/.X$number-lock" ] || break
+    done
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$number"
+    sleep 1
+fi
+cleanup() {
+    WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1 || true
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+# One Wine server from the set-up to the report: keys under HKEY_DYN_DATA
+# and HKEY_USERS\Default live only as long as it does.
+for attempt in 1 2 3 4 5; do
+    WINEPREFIX=$PREFIX "$WINESERVER" -p 2>/dev/null && break
+    sleep 1
+done
+
+export SQV_SAMPLE_DIR="$ROOT/sample" SQV_SCREENSHOT_DIR="$DEMO/screenshots"
+# run_in_prefix PROGRAM ARGS...: output to a file, shown when it ends.
+run_in_prefix() {
+    local status=0
+    WINEPREFIX=$PREFIX WINEDEBUG=-all timeout 900 "$WINE" "$@" >"$DEMO/output.txt" 2>"$DEMO/errors.txt" \
+        </dev/null || status=$?
+    cat "$DEMO/output.txt"
+    return $status
+}
+
+echo "== installing the sample machine: registry, files, filter modules"
+run_in_prefix "$TREE/demo_driver.exe" install
+if [ $mode = user ]; then
+    echo "== running sqvunins.exe on your display ($DISPLAY)"
+else
+    echo "== running sqvunins.exe on a virtual display; the demo's driver presses the buttons"
+fi
+run_in_prefix "$TREE/demo_driver.exe" uninstall $mode
+echo "== the next start of Windows: wineboot -r carries out WinInit.INI"
+WINEPREFIX=$PREFIX WINEDEBUG=-all timeout 120 "$WINE" wineboot -r >"$DEMO/wineboot.txt" 2>&1 </dev/null || true
+echo "== report"
+run_in_prefix "$TREE/demo_driver.exe" report
+echo "== done in $(( $(date +%s) - started )) s"
