@@ -34,7 +34,7 @@ std::string ThisProgramsFolder()
 
 std::string WinInitPath() { return WindowsDirectory() + "\\WinInit.INI"; }
 
-enum ModuleKind { NO_MODULE, GERMAN_MODULE, NOT_A_MODULE };
+enum ModuleKind { NO_MODULE, GERMAN_MODULE, NOT_A_MODULE, HOSTILE_DIALOGS, MAIN_DIALOG_FAILS, ABOUT_WITHOUT_VERSION };
 
 class ProgramTest : public RegistryTest {
 protected:
@@ -60,14 +60,20 @@ protected:
     // file named sqvnls.dll beside it.
     void Start(ModuleKind module, const std::string &arguments = "")
     {
-        static const char *const FOLDERS[] = {"C:\\sqvunins-ui\\english", "C:\\sqvunins-ui\\german",
-                                              "C:\\sqvunins-ui\\not-a-module"};
+        static const char *const FOLDERS[] = {
+            "C:\\sqvunins-ui\\english",         "C:\\sqvunins-ui\\german",
+            "C:\\sqvunins-ui\\not-a-module",    "C:\\sqvunins-ui\\about_and_completion",
+            "C:\\sqvunins-ui\\main_fails",      "C:\\sqvunins-ui\\about_without_version_line"};
         std::string folder = FOLDERS[module];
         MakeFolders(folder);
         ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\sqvunins.exe").c_str(),
                               (folder + "\\sqvunins.exe").c_str(), FALSE));
         if (module == GERMAN_MODULE)
             ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\sqvnls.dll").c_str(),
+                                  (folder + "\\sqvnls.dll").c_str(), FALSE));
+        if (module >= HOSTILE_DIALOGS)
+            ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\hostile" + folder.substr(folder.rfind('\\')) +
+                                   "\\sqvnls.dll").c_str(),
                                   (folder + "\\sqvnls.dll").c_str(), FALSE));
         if (module == NOT_A_MODULE)
             WriteBytes(folder + "\\sqvnls.dll", "MZ but no module at all\r\n");
@@ -481,6 +487,56 @@ TEST_F(ProgramTest, FileThatIsNoModuleIsPassedOver)
     ASSERT_TRUE(complete);
     ClickButton(complete, IDCANCEL);
     EXPECT_EQ(1u, ExitCode());
+}
+
+// A module's version line with other conversions and 288 characters: only
+// 255 are read, only two "%d" and "%%" are expanded, nothing crashes. Its
+// main dialog lacks Cancel, which the uninstall then does not disable, and
+// its completion dialog cannot be created: the program ends with 1 without it.
+TEST_F(ProgramTest, HostileLanguageModuleCannotCrashTheProgram)
+{
+    Start(HOSTILE_DIALOGS);
+    HWND main = Dialog("Hostile main dialog");
+    ASSERT_TRUE(main);
+    for (int round = 0; round < 2; round++) {
+        ClickButton(main, IDC_ABOUT);
+        HWND about = Dialog("Hostile About");
+        ASSERT_TRUE(about);
+        EXPECT_EQ("%s%n 1.11.%d %x % " + std::string(235, 'x'), WindowText(GetDlgItem(about, IDC_VERSION_LINE)));
+        PressKey(about, VK_ESCAPE);
+        for (int tries = 0; tries < 200 && IsWindow(about); tries++)
+            Sleep(20);
+    }
+    PressKey(main, VK_RETURN);
+    EXPECT_EQ(1u, ExitCode());
+    ExpectPackageRemoved();
+}
+
+// A main dialog that cannot be created from the module ends the program with
+// -1 at once: no fallback to the program's own template, nothing removed.
+TEST_F(ProgramTest, MainDialogThatCannotBeCreatedEndsWithMinusOne)
+{
+    Start(MAIN_DIALOG_FAILS);
+    EXPECT_EQ((DWORD)-1, ExitCode());
+    EXPECT_TRUE(PackageStillThere());
+}
+
+// An About dialog without the version line comes up and closes as usual.
+TEST_F(ProgramTest, AboutDialogWithoutVersionLineStillWorks)
+{
+    Start(ABOUT_WITHOUT_VERSION);
+    HWND main = Dialog(MAIN_CAPTION);
+    ASSERT_TRUE(main);
+    ClickButton(main, IDC_ABOUT);
+    HWND about = Dialog("About without version");
+    ASSERT_TRUE(about);
+    EXPECT_EQ("No version line here", WindowText(GetDlgItem(about, 1012)));
+    ClickButton(about, IDCANCEL);
+    for (int tries = 0; tries < 200 && IsWindow(about); tries++)
+        Sleep(20);
+    ClickButton(main, IDCANCEL);
+    EXPECT_EQ(1u, ExitCode());
+    EXPECT_TRUE(PackageStillThere());
 }
 
 } // namespace
