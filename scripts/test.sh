@@ -31,7 +31,10 @@ make_prefix "$PREFIX"
 export SQV_SCREENSHOT_DIR="$TESTS/screenshots"
 trap 'WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
 echo "== running the tests on a virtual display (screenshots in $SQV_SCREENSHOT_DIR)"
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
+# Without root's permission override, so that read-only files are read-only
+# for Wine too.
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    setpriv --bounding-set -dac_override,-dac_read_search bash -c '
     for attempt in 1 2 3 4 5; do
         WINEPREFIX=$1 "$2" -p 2>/dev/null && break
         sleep 1 # the server of the prefix set-up is still going away

@@ -37,6 +37,7 @@ TEST_F(BatchCleanup, RewritesTheFileWithoutItsMarkedLines)
     const std::string longMarked = "REM " + std::string(1500, 'x') + " sqvsynth\r\n";
     const std::string exactlyFull = std::string(1022, 'y') + "\r\n";
     const std::string longLast = std::string(1023, 'z') + "SQVSYNTH";
+    const std::string longest = "SQVSYNTH" + std::string(4992, 'w') + "\r\n"; // 5,000 characters
     const Case cases[] = {
         {"marked lines in any case",
          "@ECHO OFF\r\nC:\\SQV\\SQVSYNTH.EXE /L\r\nPATH C:\\DOS\r\nsqvSynth\r\nLH SQVSYNTHX\r\n",
@@ -52,6 +53,8 @@ TEST_F(BatchCleanup, RewritesTheFileWithoutItsMarkedLines)
         {"a long line is kept whole", longMarked + "sqvsynth\r\n", longMarked},
         {"a line that fills the buffer", exactlyFull + "SQVSYNTH\r\n", exactlyFull},
         {"a long last line without line end", longLast, longLast},
+        {"a 5,000-character line between marked ones", "SQVSYNTH 1\r\n" + longest + "SQVSYNTH 2\r\nend\r\n",
+         longest + "end\r\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

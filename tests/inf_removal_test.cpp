@@ -56,6 +56,8 @@ TEST_F(InfRemoval, DeletesExactlyTheInfFilesThatNameTheHardwareId)
         {"UTF16.INF", utf16 + std::string("5\0A\0", 4), false},
         {"ZEROFIRST.INF", std::string("a\0", 2) + ID, false},
         {"ZEROBEFORE.INF", std::string(1000, 'a') + std::string(1, '\0') + std::string(23, 'b') + ID, true},
+        {"LONGLINE.INF", "; " + std::string(4998, 'l') + "\r\nHW=" + ID + "\r\n", true},
+        {"LONELYCR.INF", std::string(3000, '\r') + ID, true},
         {"SQVDRV.TXT", ID, false},
     };
     MakeFolders(other);
