@@ -11,13 +11,18 @@
 // of up to this length plus one that straddles two chunks is still found.
 enum { CHUNK_CARRY_MAX = 127 };
 
+#define CTRL_Z 0x1A
+
 static PathBuffer WindowsDirectoryBuffer;
 static PathBuffer FolderPathBuffer;
 static TextFile InfFile;
 // The carried tail of the previous chunk, then the chunk, then a zero byte.
 static char ChunkWindow[CHUNK_CARRY_MAX + LINE_BUFFER_SIZE + 1];
 
-int FileContainsText(const char *fileName, const char *text)
+// The search as text mode reads the file: chunks of 1,024 delivered bytes,
+// each searched up to its first zero byte, with the tail of the previous
+// chunk carried in front unless that chunk had a zero byte.
+static int ChunksContainText(const char *fileName, const char *text)
 {
     if (!OpenTextFile(&InfFile, fileName, 'r'))
         return 0;
@@ -49,6 +54,87 @@ int FileContainsText(const char *fileName, const char *text)
     }
     CloseTextFile(&InfFile);
     return found;
+}
+
+// Whether the fast search gives the same answer as the chunked one: true for
+// a text of 1 to CHUNK_CARRY_MAX + 1 bytes without CR, LF, zero byte or
+// Ctrl-Z, such as the hardware ID.
+static int SuitsRawSearch(const char *text, unsigned textLength)
+{
+    if (textLength == 0 || textLength > CHUNK_CARRY_MAX + 1)
+        return 0;
+    for (unsigned i = 0; i < textLength; i++)
+        if (text[i] == '\r' || text[i] == '\n' || text[i] == 0 || text[i] == CTRL_Z)
+            return 0;
+    return 1;
+}
+
+// The fast search, in place in the file's buffer, without line-end
+// translation: such a text lies in the raw bytes before the first Ctrl-Z
+// exactly where it lies in what text mode delivers. Found before any zero
+// byte, it is found by the chunked search too; behind a zero byte only the
+// chunked search can tell, so then the answer is NEEDS_CHUNKS.
+enum { NOT_FOUND, FOUND, NEEDS_CHUNKS };
+static char Straddle[2 * CHUNK_CARRY_MAX + 1];
+
+static int ScanRawBytes(const char *text, unsigned textLength)
+{
+    const char first = text[0];
+    unsigned tailLength = 0; // the last bytes of the runs so far, in Straddle
+    for (;;) {
+        unsigned count;
+        const char *run = TakeRawBytes(&InfFile, &count);
+        if (!count)
+            return NOT_FOUND;
+        // A text that began in the runs before and ends in this one.
+        unsigned joint = tailLength;
+        for (unsigned i = 0; i < count && i + 1 < textLength && run[i] != 0 && run[i] != CTRL_Z; i++)
+            Straddle[joint++] = run[i];
+        if (tailLength && SearchBytes(Straddle, joint, text))
+            return FOUND;
+        for (unsigned i = 0; i < count; i++) {
+            char byte = run[i];
+            if (byte == first) {
+                if (i + textLength <= count) {
+                    unsigned matched = 1;
+                    while (matched < textLength && run[i + matched] == text[matched])
+                        matched++;
+                    if (matched == textLength)
+                        return FOUND;
+                }
+            } else if (byte == 0) {
+                return NEEDS_CHUNKS;
+            } else if (byte == CTRL_Z) {
+                return NOT_FOUND;
+            }
+        }
+        // Keep the last textLength - 1 bytes for the next run.
+        unsigned keep = textLength - 1;
+        if (count >= keep) {
+            for (unsigned i = 0; i < keep; i++)
+                Straddle[i] = run[count - keep + i];
+            tailLength = keep;
+        } else {
+            unsigned total = tailLength + count, drop = total > keep ? total - keep : 0;
+            for (unsigned i = drop; i < tailLength; i++)
+                Straddle[i - drop] = Straddle[i];
+            for (unsigned i = 0; i < count; i++)
+                Straddle[tailLength - drop + i] = run[i];
+            tailLength = total - drop;
+        }
+    }
+}
+
+int FileContainsText(const char *fileName, const char *text)
+{
+    unsigned textLength = TextLength(text);
+    if (!SuitsRawSearch(text, textLength))
+        return ChunksContainText(fileName, text);
+    if (!OpenTextFile(&InfFile, fileName, 'r'))
+        return 0;
+    int result = ScanRawBytes(text, textLength);
+    CloseTextFile(&InfFile);
+    return result == NEEDS_CHUNKS ? ChunksContainText(fileName, text) : result == FOUND;
 }
 
 void DeleteFilesContaining(const char *pattern, const char *text)

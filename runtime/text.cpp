@@ -26,12 +26,21 @@ const char *SearchText(const char *text, const char *wanted)
 const char *SearchBytes(const char *bytes, unsigned count, const char *wanted)
 {
     unsigned length = TextLength(wanted);
-    for (unsigned start = 0; start + length <= count; start++) {
-        unsigned matched = 0;
-        while (matched < length && bytes[start + matched] == wanted[matched])
+    if (length == 0)
+        return bytes;
+    if (length > count)
+        return 0;
+    // Look for the first byte with a tight loop; compare the rest only there.
+    const char first = wanted[0];
+    const char *last = bytes + (count - length);
+    for (const char *candidate = bytes; candidate <= last; candidate++) {
+        if (*candidate != first)
+            continue;
+        unsigned matched = 1;
+        while (matched < length && candidate[matched] == wanted[matched])
             matched++;
         if (matched == length)
-            return bytes + start;
+            return candidate;
     }
     return 0;
 }

@@ -99,23 +99,49 @@ unsigned ReadTextBlock(TextFile *file, char *bytes, unsigned size)
 {
     unsigned delivered = 0;
     while (delivered < size) {
-        // Fast path: plain bytes straight from the buffer.
-        while (delivered < size && !file->ended && file->pending < 0 && file->unread < 0 &&
-               file->position < file->count) {
-            char byte = file->buffer[file->position];
-            if (byte == '\r' || byte == CTRL_Z)
+        if (!file->ended && file->pending < 0 && file->unread < 0) {
+            // Fast path straight from the buffer, in locals the compiler can
+            // keep in registers: plain bytes, and CR LF pairs that lie whole
+            // in the buffer. Anything else goes the slow way below.
+            const char *source = file->buffer;
+            unsigned position = file->position, count = file->count;
+            while (delivered < size && position < count) {
+                char byte = source[position];
+                if (byte == CTRL_Z)
+                    break;
+                if (byte == '\r') {
+                    if (position + 1 == count)
+                        break; // its partner may come with the next fill
+                    if (source[position + 1] == '\n') {
+                        byte = '\n';
+                        position++;
+                    }
+                }
+                bytes[delivered++] = byte;
+                position++;
+            }
+            file->position = position;
+            if (delivered == size)
                 break;
-            bytes[delivered++] = byte;
-            file->position++;
         }
-        if (delivered == size)
-            break;
         int character = ReadTextChar(file);
         if (character < 0)
             break;
         bytes[delivered++] = (char)character;
     }
     return delivered;
+}
+
+const char *TakeRawBytes(TextFile *file, unsigned *count)
+{
+    if (file->position == file->count && !FillBuffer(file)) {
+        *count = 0;
+        return 0;
+    }
+    const char *bytes = file->buffer + file->position;
+    *count = file->count - file->position;
+    file->position = file->count;
+    return bytes;
 }
 
 unsigned ReadRawBlock(TextFile *file, char *bytes, unsigned size)

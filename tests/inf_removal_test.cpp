@@ -86,6 +86,38 @@ TEST_F(InfRemoval, WithoutAnOtherFolderTheInfFolderStaysCurrent)
     EXPECT_STRCASEEQ(inf.c_str(), CurrentDirectory().c_str());
 }
 
+// The hardware ID is looked for in the raw bytes first; the answer must be
+// the one that 1,024-byte text-mode chunks give, zero bytes included.
+TEST_F(InfRemoval, RawSearchAgreesWithTheChunkedSearch)
+{
+    const std::string zero(1, '\0');
+    const std::string crlfLines = IdAtDeliveredOffset(8000); // raw and delivered offsets differ
+    const struct {
+        const char *what;
+        std::string content;
+        bool found;
+    } cases[] = {
+        {"zero byte after the ID", ID + zero, true},
+        {"zero byte before it in the same chunk", std::string(10, 'a') + zero + std::string(89, 'b') + ID, false},
+        {"zero byte in an earlier chunk", std::string(10, 'a') + zero + std::string(1989, 'b') + ID, true},
+        {"zero byte before a straddling ID", std::string(1000, 'a') + zero + std::string(19, 'b') + ID, false},
+        {"ID across the 8 KB read buffer", std::string(8185, 'a') + ID, true},
+        {"ID across it after CR LF lines", crlfLines + std::string(8192 - (crlfLines.size() % 8192) - 6, 'c') + ID, true},
+        {"last read shorter than the ID", std::string(8192 - 12, 'a') + ID, true},
+        {"shorter than the ID", "VEN_5A3C", false},
+        {"ID cut by a line end", "VEN_5A3C\r\n&DEV_0C17", false},
+        {"ID cut by a zero byte", "VEN_5A3C" + zero + "&DEV_0C17", false},
+        {"ID after a Ctrl-Z", "abc\x1A" + ID, false},
+    };
+    const std::string path = "C:\\rawsearch.tst";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(path, c.content);
+        EXPECT_EQ(c.found, FileContainsText(path.c_str(), ID.c_str()) == 1);
+    }
+    RemovePath(path);
+}
+
 TEST_F(InfRemoval, FileContainsTextSeesOnlyWhatTextReadingDelivers)
 {
     const std::string path = "C:\\contains.tst";

@@ -43,7 +43,7 @@ protected:
 TEST_F(ReadOnlyFile, BatchFileStaysAsItWas)
 {
     const std::string batch = "@ECHO OFF\r\nC:\\SQV\\SQVSYNTH.EXE /L\r\nPATH C:\\DOS\r\n";
-    MakeReadOnly("C:\\Autoexec.Bat", batch);
+    ASSERT_NO_FATAL_FAILURE(MakeReadOnly("C:\\Autoexec.Bat", batch));
     made.push_back(WindowsDirectory() + "\\DosStart.Bat");
     WriteBytes(WindowsDirectory() + "\\DosStart.Bat", "SQVSYNTH\r\nMOUSE\r\n");
     CleanStartupBatchFiles();
@@ -58,7 +58,7 @@ TEST_F(ReadOnlyFile, InfFileStays)
     const std::string other = WindowsDirectory() + "\\INF\\OTHER";
     MakeFolders(other);
     const std::string content = std::string("[Models]\r\nHW=PCI\\") + ID + "\r\n";
-    MakeReadOnly(other + "\\SQVLOCKED.INF", content);
+    ASSERT_NO_FATAL_FAILURE(MakeReadOnly(other + "\\SQVLOCKED.INF", content));
     made.push_back(other + "\\SQVOPEN.INF");
     WriteBytes(other + "\\SQVOPEN.INF", content);
     RemoveDeviceInfFiles();
@@ -71,7 +71,9 @@ TEST_F(ReadOnlyFile, WinInitStaysAsItWas)
     const std::string winInit = WindowsDirectory() + "\\WinInit.INI";
     for (const std::string &before : {std::string("[Rename]\r\nA=B\r\n"), std::string("[Rename]\r\nA=B\r\n[Other]\r\n")}) {
         SCOPED_TRACE(before);
-        MakeReadOnly(winInit, before);
+        made.push_back(WindowsDirectory() + "\\WinInit.SQN");
+        made.push_back(WindowsDirectory() + "\\WinInit.SQO");
+        ASSERT_NO_FATAL_FAILURE(MakeReadOnly(winInit, before));
         ScheduleBootFileOps();
         EXPECT_EQ(before, ReadBytes(winInit));
         EXPECT_TRUE(IsReadOnly(winInit));
