@@ -10,13 +10,9 @@ install_packages
 choose_test_arch
 
 echo "== building"
-cmake --no-warn-unused-cli -S "$ROOT" -B "$ROOT/build/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-    -DSQV_BUILD_TESTS=OFF >/dev/null
-cmake --build "$ROOT/build/i686" -j "$(nproc)" >/dev/null
-TREE="$ROOT/build/tests-$TEST_ARCH"
-cmake --no-warn-unused-cli -S "$ROOT" -B "$TREE" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$TEST_ARCH.cmake" \
-    -DSQV_BUILD_TESTS=ON -DSQV_WINE="$WINE" -DSQV_WINEPREFIX="$TREE/wineprefix" >/dev/null
-cmake --build "$TREE" --target inf_benchmark -j "$(nproc)" >/dev/null
+build_product
+build_test_tree inf_benchmark
+TREE=$TEST_TREE
 
 BENCH="$ROOT/build/benchmark"
 PREFIX="$BENCH/wineprefix"
@@ -25,10 +21,7 @@ if [ ! -d "$PREFIX/drive_c" ]; then
     make_prefix "$PREFIX"
 fi
 trap 'WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
-for attempt in 1 2 3 4 5; do
-    WINEPREFIX=$PREFIX "$WINESERVER" -p 2>/dev/null && break
-    sleep 1
-done
+start_server "$PREFIX"
 run_in_prefix() {
     WINEPREFIX=$PREFIX WINEDEBUG=-all timeout 600 "$WINE" "$@" >"$BENCH/output.txt" 2>"$BENCH/errors.txt" </dev/null
     cat "$BENCH/output.txt"

@@ -15,19 +15,14 @@ install_packages
 choose_test_arch
 
 echo "== building the 32-bit program"
-cmake --no-warn-unused-cli -S "$ROOT" -B "$ROOT/build/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-    -DSQV_BUILD_TESTS=OFF >/dev/null
-cmake --build "$ROOT/build/i686" -j "$(nproc)" >/dev/null
+build_product
 ls -l "$ROOT/build/i686/sqvunins.exe" | awk '{ print "   " $NF ": " $5 " bytes" }'
 
-TREE="$ROOT/build/tests-$TEST_ARCH"
+echo "== building the program and the demo's driver for $TEST_ARCH Windows, which this machine's Wine runs"
+build_test_tree demo_driver
+TREE=$TEST_TREE
 DEMO="$ROOT/build/demo"
 PREFIX="$DEMO/wineprefix"
-echo "== building the program and the demo's driver for $TEST_ARCH Windows, which this machine's Wine runs"
-cmake --no-warn-unused-cli -S "$ROOT" -B "$TREE" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$TEST_ARCH.cmake" \
-    -DSQV_BUILD_TESTS=ON -DSQV_WINE="$WINE" -DSQV_WINEPREFIX="$TREE/wineprefix" \
-    -DSQV_PRODUCT_DIR="$ROOT/build/i686" >/dev/null
-cmake --build "$TREE" --target demo_driver -j "$(nproc)" >/dev/null
 
 echo "== making a fresh Windows 95 prefix in $PREFIX"
 mkdir -p "$DEMO"
@@ -50,12 +45,8 @@ cleanup() {
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-# One Wine server from the set-up to the report: keys under HKEY_DYN_DATA
-# and HKEY_USERS\Default live only as long as it does.
-for attempt in 1 2 3 4 5; do
-    WINEPREFIX=$PREFIX "$WINESERVER" -p 2>/dev/null && break
-    sleep 1
-done
+# One Wine server from the set-up to the report.
+start_server "$PREFIX"
 
 export SQV_SAMPLE_DIR="$ROOT/sample" SQV_SCREENSHOT_DIR="$DEMO/screenshots"
 # run_in_prefix PROGRAM ARGS...: output to a file, shown when it ends.

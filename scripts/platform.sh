@@ -46,3 +46,35 @@ make_prefix() {
     # Let this session end, so that the settings are on disk.
     WINEPREFIX=$prefix "$WINESERVER" -w
 }
+
+# build_product: the 32-bit program, its language module and build checks.
+build_product() {
+    cmake --no-warn-unused-cli -S "$ROOT" -B "$ROOT/build/i686" \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DSQV_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$ROOT/build/i686" -j "$(nproc)" >/dev/null
+}
+
+# build_test_tree [TARGET...]: the program and the test programs for the
+# Windows that this machine's Wine runs, in $TEST_TREE; all targets when
+# none are named.
+build_test_tree() {
+    TEST_TREE="$ROOT/build/tests-$TEST_ARCH"
+    cmake --no-warn-unused-cli -S "$ROOT" -B "$TEST_TREE" \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$TEST_ARCH.cmake" -DSQV_BUILD_TESTS=ON \
+        -DSQV_WINE="$WINE" -DSQV_WINEPREFIX="$TEST_TREE/wineprefix" \
+        -DSQV_PRODUCT_DIR="$ROOT/build/i686" >/dev/null
+    local targets=""
+    for target in "$@"; do targets="$targets --target $target"; done
+    cmake --build "$TEST_TREE" $targets -j "$(nproc)" >/dev/null
+}
+
+# start_server PREFIX: one Wine server that stays until it is killed. A new
+# server session would start Wine's services again, and keys under
+# HKEY_DYN_DATA and HKEY_USERS\Default live only as long as it does.
+start_server() {
+    for attempt in 1 2 3 4 5; do
+        WINEPREFIX=$1 "$WINESERVER" -p 2>/dev/null && return 0
+        sleep 1 # the server of the prefix's set-up is still going away
+    done
+    return 1
+}

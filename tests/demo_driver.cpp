@@ -22,14 +22,6 @@ const char STATE[] = "C:\\sqvdemo";
 const char MAIN_CAPTION[] = "Halvane(tm) Driver Uninstall";
 const char COMPLETE_CAPTION[] = "Halvane(tm) Uninstall Complete";
 
-std::string ThisProgramsFolder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(0, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
-}
-
 void SaveSnapshot(const RegistrySnapshot &snapshot, const char *name)
 {
     std::string text;

@@ -90,6 +90,14 @@ std::string CurrentDirectory()
     return directory;
 }
 
+std::string ThisProgramsFolder()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(0, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
 void RunWinebootRestart()
 {
     std::string command = SystemDirectory() + "\\wineboot.exe -r";

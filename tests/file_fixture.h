@@ -18,6 +18,9 @@ void MakeFolders(const std::string &path);
 void RemovePath(const std::string &path);
 
 std::string WindowsDirectory();
+// The folder of the running test program, where the build put the program,
+// the language modules and the filter modules beside it.
+std::string ThisProgramsFolder();
 std::string SystemDirectory();
 std::string CurrentDirectory();
 

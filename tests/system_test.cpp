@@ -16,14 +16,6 @@ namespace {
 
 const char MARKS[] = "C:\\filters-unregistered.txt";
 
-std::string ThisProgramsFolder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(0, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
-}
-
 // The user starts the program, presses Enter, and closes the completion
 // dialog with Cancel.
 void RunProgramToTheEnd()

@@ -51,6 +51,14 @@ HWND WaitForDialog(DWORD processId, const std::string &caption, DWORD timeoutMs)
     return 0;
 }
 
+bool WaitForWindowGone(HWND window, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && GetTickCount() - start < timeoutMs)
+        Sleep(20);
+    return !IsWindow(window);
+}
+
 DWORD WaitForExitCode(PROCESS_INFORMATION &process, DWORD timeoutMs)
 {
     DWORD code = STILL_ACTIVE;

@@ -15,6 +15,9 @@ bool StartProgram(const std::string &program, const std::string &arguments, PROC
 // The visible dialog of `processId` with `caption`, or 0 after `timeoutMs`.
 HWND WaitForDialog(DWORD processId, const std::string &caption, DWORD timeoutMs = 15000);
 
+// Whether `window` is destroyed within `timeoutMs`.
+bool WaitForWindowGone(HWND window, DWORD timeoutMs = 5000);
+
 // The process's exit code; a process still running after `timeoutMs` is
 // ended and STILL_ACTIVE is returned. Closes both handles.
 DWORD WaitForExitCode(PROCESS_INFORMATION &process, DWORD timeoutMs = 30000);

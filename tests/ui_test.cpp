@@ -24,14 +24,6 @@ const char DEVICE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17";
 const char INSTANCE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17\\BUS_00&DEV_0B&FUNC_00";
 const char DRIVER_KEY[] = "System\\CurrentControlSet\\Services\\Class\\MEDIA\\0099";
 
-std::string ThisProgramsFolder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(0, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
-}
-
 std::string WinInitPath() { return WindowsDirectory() + "\\WinInit.INI"; }
 
 enum ModuleKind { NO_MODULE, GERMAN_MODULE, NOT_A_MODULE, HOSTILE_DIALOGS, MAIN_DIALOG_FAILS, ABOUT_WITHOUT_VERSION };
@@ -329,9 +321,7 @@ TEST_F(ProgramTest, AboutDialogOpensRepeatedlyAndClosesEveryWay)
             ClickButton(about, IDCANCEL);
         else
             PressKey(about, way == ENTER_KEY ? VK_RETURN : VK_ESCAPE);
-        for (int tries = 0; tries < 200 && IsWindow(about); tries++)
-            Sleep(20);
-        EXPECT_FALSE(IsWindow(about));
+        EXPECT_TRUE(WaitForWindowGone(about));
         WaitUntilIdle(main);
         ExpectControls(main, MAIN_CONTROLS, true);
     }
@@ -504,8 +494,7 @@ TEST_F(ProgramTest, HostileLanguageModuleCannotCrashTheProgram)
         ASSERT_TRUE(about);
         EXPECT_EQ("%s%n 1.11.%d %x % " + std::string(235, 'x'), WindowText(GetDlgItem(about, IDC_VERSION_LINE)));
         PressKey(about, VK_ESCAPE);
-        for (int tries = 0; tries < 200 && IsWindow(about); tries++)
-            Sleep(20);
+        WaitForWindowGone(about);
     }
     PressKey(main, VK_RETURN);
     EXPECT_EQ(1u, ExitCode());
@@ -532,8 +521,7 @@ TEST_F(ProgramTest, AboutDialogWithoutVersionLineStillWorks)
     ASSERT_TRUE(about);
     EXPECT_EQ("No version line here", WindowText(GetDlgItem(about, 1012)));
     ClickButton(about, IDCANCEL);
-    for (int tries = 0; tries < 200 && IsWindow(about); tries++)
-        Sleep(20);
+    WaitForWindowGone(about);
     ClickButton(main, IDCANCEL);
     EXPECT_EQ(1u, ExitCode());
     EXPECT_TRUE(PackageStillThere());

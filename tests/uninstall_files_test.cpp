@@ -13,20 +13,12 @@ namespace {
 const char MARKS[] = "C:\\filters-unregistered.txt";
 const char *const FILTER_MODULES[] = {"sqvvdec.ax", "sqvrendr.ax"};
 
-std::string TestProgramDirectory()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(0, path, sizeof path);
-    std::string directory = path;
-    return directory.substr(0, directory.rfind('\\'));
-}
-
 // Puts the stand-in filter modules, built beside this program, in the system
 // directory.
 void InstallFilterModules()
 {
     for (const char *module : FILTER_MODULES)
-        ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\" + module).c_str(),
+        ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\" + module).c_str(),
                               (SystemDirectory() + "\\" + module).c_str(), FALSE))
             << module;
     RemovePath(MARKS);
