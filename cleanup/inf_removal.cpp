@@ -69,21 +69,23 @@ static int SuitsRawSearch(const char *text, unsigned textLength)
     return 1;
 }
 
-// The fast search, in place in the file's buffer, without line-end
+// The fast search, on the raw bytes read in large blocks, without line-end
 // translation: such a text lies in the raw bytes before the first Ctrl-Z
 // exactly where it lies in what text mode delivers. Found before any zero
 // byte, it is found by the chunked search too; behind a zero byte only the
 // chunked search can tell, so then the answer is NEEDS_CHUNKS.
 enum { NOT_FOUND, FOUND, NEEDS_CHUNKS };
 static char Straddle[2 * CHUNK_CARRY_MAX + 1];
+// Large reads: the search keeps pace with the platform's own file reading.
+static char ScanBuffer[65536];
 
 static int ScanRawBytes(const char *text, unsigned textLength)
 {
     const char first = text[0];
     unsigned tailLength = 0; // the last bytes of the runs so far, in Straddle
     for (;;) {
-        unsigned count;
-        const char *run = TakeRawBytes(&InfFile, &count);
+        const char *run = ScanBuffer;
+        unsigned count = ReadRawBlock(&InfFile, ScanBuffer, sizeof ScanBuffer);
         if (!count)
             return NOT_FOUND;
         // A text that began in the runs before and ends in this one.

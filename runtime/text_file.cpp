@@ -132,26 +132,26 @@ unsigned ReadTextBlock(TextFile *file, char *bytes, unsigned size)
     return delivered;
 }
 
-const char *TakeRawBytes(TextFile *file, unsigned *count)
-{
-    if (file->position == file->count && !FillBuffer(file)) {
-        *count = 0;
-        return 0;
-    }
-    const char *bytes = file->buffer + file->position;
-    *count = file->count - file->position;
-    file->position = file->count;
-    return bytes;
-}
-
 unsigned ReadRawBlock(TextFile *file, char *bytes, unsigned size)
 {
     unsigned delivered = 0;
-    while (delivered < size) {
-        int byte = ReadRawByte(file);
-        if (byte < 0)
+    for (;;) {
+        while (delivered < size && file->position < file->count)
+            bytes[delivered++] = file->buffer[file->position++];
+        if (delivered == size)
             break;
-        bytes[delivered++] = (char)byte;
+        if (size - delivered < sizeof file->buffer) {
+            if (!FillBuffer(file))
+                break;
+            continue;
+        }
+        // A large rest goes straight into the caller's buffer.
+        DWORD got = 0;
+        if (!ReadFile(file->handle, bytes + delivered, size - delivered, &got, 0))
+            file->failed = 1;
+        if (!got)
+            break;
+        delivered += got;
     }
     return delivered;
 }

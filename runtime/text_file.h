@@ -42,11 +42,6 @@ unsigned ReadTextBlock(TextFile *file, char *bytes, unsigned size);
 // Up to `size` bytes, unchanged (no line-end translation, no end at Ctrl-Z).
 unsigned ReadRawBlock(TextFile *file, char *bytes, unsigned size);
 
-// The next raw bytes of the file, read in place from its buffer: at least
-// one, or none (and 0) at the end or after a failed read. They stay valid
-// until the next read. For a file read only this way.
-const char *TakeRawBytes(TextFile *file, unsigned *count);
-
 // Writes `count` bytes, each LF as CR LF. Returns 0 once anything failed.
 int WriteText(TextFile *file, const char *bytes, unsigned count);
 int WriteRaw(TextFile *file, const char *bytes, unsigned count);
