@@ -116,7 +116,9 @@ int Uninstall(bool byUser)
     if (byUser) {
         printf("   the dialogs are on your display: press Uninstall, then Restart, Shutdown or Cancel\n");
         fflush(stdout);
-        complete = WaitForDialog(process.dwProcessId, COMPLETE_CAPTION, 600000);
+        // Until the uninstall is done, or the person ends the program without it.
+        while (!complete && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+            complete = WaitForDialog(process.dwProcessId, COMPLETE_CAPTION, 1000);
     } else {
         ClickButton(main, IDC_ABOUT);
         HWND about = WaitForDialog(process.dwProcessId, "About");

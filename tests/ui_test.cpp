@@ -479,7 +479,7 @@ TEST_F(ProgramTest, FileThatIsNoModuleIsPassedOver)
     EXPECT_EQ(1u, ExitCode());
 }
 
-// A module's version line with other conversions and 288 characters: only
+// A module's version line with other conversions and 300 characters: only
 // 255 are read, only two "%d" and "%%" are expanded, nothing crashes. Its
 // main dialog lacks Cancel, which the uninstall then does not disable, and
 // its completion dialog cannot be created: the program ends with 1 without it.
