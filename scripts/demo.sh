@@ -62,6 +62,7 @@ echo "== installing the sample machine: registry, files, filter modules"
 run_in_prefix "$TREE/demo_driver.exe" install
 if [ $mode = user ]; then
     echo "== running sqvunins.exe on your display ($DISPLAY)"
+    echo "   use it as you like: Uninstall, then Restart, Shutdown or Cancel"
 else
     echo "== running sqvunins.exe on a virtual display; the demo's driver presses the buttons"
 fi

@@ -114,8 +114,6 @@ int Uninstall(bool byUser)
     taken.push_back(Shot(shots, "main-dialog.png", main));
     HWND complete = 0;
     if (byUser) {
-        printf("   the dialogs are on your display: press Uninstall, then Restart, Shutdown or Cancel\n");
-        fflush(stdout);
         // Until the uninstall is done, or the person ends the program without it.
         while (!complete && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
             complete = WaitForDialog(process.dwProcessId, COMPLETE_CAPTION, 1000);
