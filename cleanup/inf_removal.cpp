@@ -117,12 +117,11 @@ static int ScanRawBytes(const char *text, unsigned textLength)
                 Straddle[i] = run[count - keep + i];
             tailLength = keep;
         } else {
-            unsigned total = tailLength + count, drop = total > keep ? total - keep : 0;
-            for (unsigned i = drop; i < tailLength; i++)
+            // A short run lies whole in Straddle behind the old tail.
+            unsigned drop = joint > keep ? joint - keep : 0;
+            for (unsigned i = drop; i < joint; i++)
                 Straddle[i - drop] = Straddle[i];
-            for (unsigned i = 0; i < count; i++)
-                Straddle[tailLength - drop + i] = run[i];
-            tailLength = total - drop;
+            tailLength = joint - drop;
         }
     }
 }

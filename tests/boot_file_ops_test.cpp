@@ -33,11 +33,6 @@ std::string BootLines()
     return lines;
 }
 
-std::string WinInitPath()
-{
-    return WindowsDirectory() + "\\WinInit.INI";
-}
-
 class BootFileOps : public FileTest {
 protected:
     void TearDown() override

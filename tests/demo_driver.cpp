@@ -97,10 +97,8 @@ int Uninstall(bool byUser)
 {
     std::string shots = ScreenshotFolder();
     // A folder of its own: the build folder also holds the sample language module.
-    std::string program = std::string(STATE) + "\\sqvunins.exe";
-    CopyFileA((ThisProgramsFolder() + "\\sqvunins.exe").c_str(), program.c_str(), FALSE);
     PROCESS_INFORMATION process;
-    if (!StartProgram(program, "", process)) {
+    if (!StartProgramIn(STATE, "", process)) {
         printf("sqvunins.exe could not be started\n");
         return 1;
     }
@@ -130,7 +128,7 @@ int Uninstall(bool byUser)
     }
     // The uninstall is over: keep WinInit.INI as it was written, since a
     // restart may carry it out at once.
-    CopyFileA((WindowsDirectory() + "\\WinInit.INI").c_str(), (std::string(STATE) + "\\wininit.txt").c_str(), FALSE);
+    CopyFileA(WinInitPath().c_str(), (std::string(STATE) + "\\wininit.txt").c_str(), FALSE);
     if (complete) {
         taken.push_back(Shot(shots, "completion-dialog.png", complete));
         if (!byUser) {

@@ -98,13 +98,28 @@ std::string ThisProgramsFolder()
     return folder.substr(0, folder.rfind('\\'));
 }
 
-void RunWinebootRestart()
+std::string WinInitPath()
 {
-    std::string command = SystemDirectory() + "\\wineboot.exe -r";
+    return WindowsDirectory() + "\\WinInit.INI";
+}
+
+DWORD RunAndWait(const std::string &commandLine, DWORD timeoutMs)
+{
+    std::string line = commandLine;
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION process;
-    ASSERT_TRUE(CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process));
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+    if (!CreateProcessA(0, &line[0], 0, 0, FALSE, 0, 0, 0, &startup, &process))
+        return (DWORD)-1;
+    DWORD code = (DWORD)-1;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return code;
+}
+
+void RunWinebootRestart()
+{
+    ASSERT_NE((DWORD)-1, RunAndWait(SystemDirectory() + "\\wineboot.exe -r"))
+        << "wineboot -r did not run to its end";
 }

@@ -24,6 +24,12 @@ std::string ThisProgramsFolder();
 std::string SystemDirectory();
 std::string CurrentDirectory();
 
+std::string WinInitPath();
+
+// Runs a program to its end; returns its exit code, or -1 when it could not
+// be started or did not end within `timeoutMs`.
+DWORD RunAndWait(const std::string &commandLine, DWORD timeoutMs = 60000);
+
 // Carries out WinInit.INI as the next start of Windows would.
 void RunWinebootRestart();
 

@@ -12,21 +12,6 @@ std::string SampleFolder()
     return length && length < sizeof folder ? UnixPathToWindows(folder) : "";
 }
 
-DWORD RunAndWait(const std::string &commandLine, DWORD timeoutMs)
-{
-    std::string line = commandLine;
-    STARTUPINFOA startup = {sizeof startup};
-    PROCESS_INFORMATION process;
-    if (!CreateProcessA(0, &line[0], 0, 0, FALSE, 0, 0, 0, &startup, &process))
-        return (DWORD)-1;
-    DWORD code = (DWORD)-1;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
 bool ImportRegFile(const std::string &path)
 {
     return RunAndWait(WindowsDirectory() + "\\regedit.exe /S \"" + path + "\"") == 0;

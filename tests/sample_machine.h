@@ -25,9 +25,6 @@ std::vector<std::pair<std::string, std::string>> CopySampleFiles();
 // directory and registers them with RegSvr32.EXE /s.
 bool InstallFilterModules(const std::string &programFolder);
 
-// Runs a program to its end; returns its exit code, or -1.
-DWORD RunAndWait(const std::string &commandLine, DWORD timeoutMs = 60000);
-
 // The whole registry, each key under the root name that a .reg file uses
 // (the current user's keys under HKEY_CURRENT_USER only): an entry "KEY"
 // for each key and "KEY\tname" for each value, holding its type and data.

@@ -20,12 +20,8 @@ const char MARKS[] = "C:\\filters-unregistered.txt";
 // dialog with Cancel.
 void RunProgramToTheEnd()
 {
-    std::string folder = "C:\\sqvunins-system";
-    MakeFolders(folder);
-    ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\sqvunins.exe").c_str(), (folder + "\\sqvunins.exe").c_str(),
-                          FALSE));
     PROCESS_INFORMATION process;
-    ASSERT_TRUE(StartProgram(folder + "\\sqvunins.exe", "", process));
+    ASSERT_TRUE(StartProgramIn("C:\\sqvunins-system", "", process));
     HWND main = WaitForDialog(process.dwProcessId, "Halvane(tm) Driver Uninstall");
     EXPECT_TRUE(main);
     PressKey(main, VK_RETURN);
@@ -56,8 +52,6 @@ std::string Joined(const std::vector<std::string> &lines)
         text += line + "\n";
     return text;
 }
-
-std::string WinInitPath() { return WindowsDirectory() + "\\WinInit.INI"; }
 
 std::string Expected(const char *name) { return ReadBytes(SampleFolder() + "\\expected\\" + name); }
 

@@ -1,5 +1,6 @@
 #include "ui_driver.h"
 
+#include "file_fixture.h"
 #include "png_file.h"
 
 bool StartProgram(const std::string &program, const std::string &arguments, PROCESS_INFORMATION &process)
@@ -9,6 +10,14 @@ bool StartProgram(const std::string &program, const std::string &arguments, PROC
     std::string folder = program.substr(0, program.rfind('\\'));
     return CreateProcessA(program.c_str(), &commandLine[0], 0, 0, FALSE, 0, 0, folder.c_str(),
                           &startup, &process) != 0;
+}
+
+bool StartProgramIn(const std::string &folder, const std::string &arguments, PROCESS_INFORMATION &process)
+{
+    MakeFolders(folder);
+    return CopyFileA((ThisProgramsFolder() + "\\sqvunins.exe").c_str(), (folder + "\\sqvunins.exe").c_str(),
+                     FALSE) &&
+           StartProgram(folder + "\\sqvunins.exe", arguments, process);
 }
 
 namespace {

@@ -12,6 +12,10 @@
 // Starts `program` with `arguments`; false when it cannot be started.
 bool StartProgram(const std::string &program, const std::string &arguments, PROCESS_INFORMATION &process);
 
+// Copies sqvunins.exe, built beside the running program, into `folder` and
+// starts it there, where it looks for its language module first.
+bool StartProgramIn(const std::string &folder, const std::string &arguments, PROCESS_INFORMATION &process);
+
 // The visible dialog of `processId` with `caption`, or 0 after `timeoutMs`.
 HWND WaitForDialog(DWORD processId, const std::string &caption, DWORD timeoutMs = 15000);
 

@@ -24,8 +24,6 @@ const char DEVICE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17";
 const char INSTANCE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17\\BUS_00&DEV_0B&FUNC_00";
 const char DRIVER_KEY[] = "System\\CurrentControlSet\\Services\\Class\\MEDIA\\0099";
 
-std::string WinInitPath() { return WindowsDirectory() + "\\WinInit.INI"; }
-
 enum ModuleKind { NO_MODULE, GERMAN_MODULE, NOT_A_MODULE, HOSTILE_DIALOGS, MAIN_DIALOG_FAILS, ABOUT_WITHOUT_VERSION };
 
 class ProgramTest : public RegistryTest {
@@ -58,8 +56,6 @@ protected:
             "C:\\sqvunins-ui\\main_fails",      "C:\\sqvunins-ui\\about_without_version_line"};
         std::string folder = FOLDERS[module];
         MakeFolders(folder);
-        ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\sqvunins.exe").c_str(),
-                              (folder + "\\sqvunins.exe").c_str(), FALSE));
         if (module == GERMAN_MODULE)
             ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\sqvnls.dll").c_str(),
                                   (folder + "\\sqvnls.dll").c_str(), FALSE));
@@ -69,7 +65,7 @@ protected:
                                   (folder + "\\sqvnls.dll").c_str(), FALSE));
         if (module == NOT_A_MODULE)
             WriteBytes(folder + "\\sqvnls.dll", "MZ but no module at all\r\n");
-        ASSERT_TRUE(StartProgram(folder + "\\sqvunins.exe", arguments, process));
+        ASSERT_TRUE(StartProgramIn(folder, arguments, process));
         started = true;
     }
 
