@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds the product and runs every test under Wine. On a fresh Debian 12
-# machine (as root) it first installs what is missing.
+# machine (as root) it first installs what is missing. Arguments go to ctest
+# (for example -R whole_system to run some tests only).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$ROOT/scripts/platform.sh"
@@ -29,11 +30,12 @@ echo "== running the tests on a virtual display (screenshots in $SQV_SCREENSHOT_
 # for Wine too.
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
     setpriv --bounding-set -dac_override,-dac_read_search bash -c '
-    ROOT=$1 PREFIX=$2
+    ROOT=$1 PREFIX=$2 TESTS=$3
     . "$ROOT/scripts/platform.sh"
     choose_test_arch
     start_server "$PREFIX"
-    ctest --test-dir "$3" --output-on-failure
+    shift 3
+    ctest --test-dir "$TESTS" --output-on-failure "$@"
     status=$?
     WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1
-    exit $status' run-tests "$ROOT" "$PREFIX" "$TESTS"
+    exit $status' run-tests "$ROOT" "$PREFIX" "$TESTS" "$@"

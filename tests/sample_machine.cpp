@@ -73,8 +73,11 @@ static void SnapshotKey(HKEY key, const std::string &path, RegistrySnapshot &sna
                         const char *skipped = 0)
 {
     std::string upperPath = UpperCase(path);
-    // Wine's own record of the system parameters changed in this session.
-    if (upperPath == "HKEY_CURRENT_USER\\SOFTWARE\\WINE\\TEMPORARY SYSTEM PARAMETERS")
+    // Wine's own records: the system parameters changed in this session, and
+    // the display adapters that its desktop writes when the first window of
+    // a prefix appears.
+    if (upperPath == "HKEY_CURRENT_USER\\SOFTWARE\\WINE\\TEMPORARY SYSTEM PARAMETERS" ||
+        upperPath == "HKEY_LOCAL_MACHINE\\SYSTEM\\CURRENTCONTROLSET\\CONTROL\\VIDEO")
         return;
     snapshot[upperPath] = "";
     char name[16384];

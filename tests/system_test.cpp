@@ -71,6 +71,28 @@ bool IsPackageFile(const std::string &sampleFile)
            sampleFile.find("\\SQVFILES\\") != std::string::npos;
 }
 
+// The run's Windows, as every program started in it sees it: Windows 95,
+// 98 or Me (tests/in-windows-version.sh).
+TEST(SampleMachine, PlatformReportsTheWindowsUnderTest)
+{
+    struct Windows {
+        const char *name;
+        unsigned major, minor;
+    };
+    const Windows versions[] = {{"win95", 4, 0}, {"win98", 4, 10}, {"winme", 4, 90}};
+    char name[16] = "win95";
+    GetEnvironmentVariableA("SQV_WINDOWS_VERSION", name, sizeof name);
+    const Windows *want = nullptr;
+    for (const Windows &windows : versions)
+        if (std::string(windows.name) == name)
+            want = &windows;
+    ASSERT_TRUE(want) << "unknown Windows " << name;
+    DWORD version = GetVersion();
+    EXPECT_TRUE(version & 0x80000000) << "not a Windows 9x";
+    EXPECT_EQ(want->major, LOBYTE(LOWORD(version)));
+    EXPECT_EQ(want->minor, HIBYTE(LOWORD(version)));
+}
+
 RegistrySnapshot g_withNeighbours, g_withPackage, g_afterUninstall;
 std::vector<std::pair<std::string, std::string>> g_files;
 
