@@ -2,7 +2,7 @@
 # Windows architecture that this machine's Wine can run, and makes prefixes.
 
 PACKAGES="cmake wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
-          mingw-w64-tools xvfb xauth"
+          mingw-w64-tools xvfb xauth mtools xorriso zip"
 
 install_packages() {
     local missing=""
