@@ -43,6 +43,12 @@ make_prefix() {
     WINEPREFIX=$prefix WINEDEBUG=-all \
         timeout 120 "$WINE" regedit /S 'C:\prefix-settings.reg' >>"$prefix.boot.log" 2>&1 </dev/null
     rm "$prefix/drive_c/prefix-settings.reg"
+    # Wine's own fonts (Marlett, which draws the caption buttons, MS Sans
+    # Serif, ...): Debian's Wine looks for them in a folder where the
+    # fonts-wine package does not put them, and falls back to other fonts
+    # (an "r" for the close button's cross). A Windows 95 machine has them in
+    # its Fonts folder, where Wine finds them too.
+    cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
     # Let this session end, so that the settings are on disk.
     WINEPREFIX=$prefix "$WINESERVER" -w
 }

@@ -172,6 +172,12 @@ void ReportRegistry()
         printf("   removed or changed, but not the package's: %s\n", entry.c_str());
 }
 
+// "1 line", "2 lines".
+std::string Counted(size_t count, const char *noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 void ReportFiles()
 {
     unsigned packageGone = 0, packageLeft = 0, othersKept = 0, othersLost = 0, infGone = 0, infKept = 0;
@@ -189,10 +195,8 @@ void ReportFiles()
             for (const std::string &l : before)
                 if (std::find(after.begin(), after.end(), l) == after.end())
                     removed += "      - " + l + "\n";
-            char counts[160];
-            snprintf(counts, sizeof counts, "   %s: %u lines removed, %u kept\n", installed.c_str(),
-                     (unsigned)(before.size() - after.size()), (unsigned)after.size());
-            batch += counts + removed;
+            batch += "   " + installed + ": " + Counted(before.size() - after.size(), "line") + " removed, " +
+                     std::to_string(after.size()) + " kept\n" + removed;
         } else if (sample.find("\\INF\\") != std::string::npos) {
             (exists ? infKept : infGone)++;
             if (!exists)
@@ -219,8 +223,8 @@ void ReportFiles()
             written++;
             deletions += line.compare(0, 4, "NUL=") == 0;
         }
-    printf("boot-time lines: %u written to WinInit.INI (%u deletions, %u replacement), carried out by wineboot -r\n",
-           written, deletions, written - deletions);
+    printf("boot-time lines: %u written to WinInit.INI (%s, %s), carried out by wineboot -r\n", written,
+           Counted(deletions, "deletion").c_str(), Counted(written - deletions, "replacement").c_str());
 }
 
 int Report()
