@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "../runtime/file_replacement.h"
 #include "../runtime/system_paths.h"
 #include "../runtime/text.h"
 
-#define TEMPORARY_FILE "EraseMe.Now"
 #define MARKER "SQVSYNTH"
 
 static TextFile BatchFile;
@@ -15,6 +15,8 @@ static LineBuffer UpperCaseLine;
 static PathBuffer UpperCaseMarker;
 static PathBuffer WindowsDirectoryBuffer;
 static PathBuffer DosStartPathBuffer;
+static PathBuffer NewCopyPathBuffer;
+static PathBuffer BackupPathBuffer;
 
 int ReadTextLine(TextFile *file, LineBuffer &line, unsigned *length, int *whole)
 {
@@ -44,11 +46,16 @@ int ReadTextLine(TextFile *file, LineBuffer &line, unsigned *length, int *whole)
 
 int StripMarkedLines(const char *fileName, const char *marker)
 {
-    if (!FormatText(UpperCaseMarker, sizeof UpperCaseMarker, "%s", marker))
+    if (!FormatText(UpperCaseMarker, sizeof UpperCaseMarker, "%s", marker) ||
+        !FormSiblingPath(NewCopyPathBuffer, fileName, "SQN") ||
+        !FormSiblingPath(BackupPathBuffer, fileName, "SQO"))
+        return 0;
+    // What an earlier run left when it stopped halfway is put right first.
+    if (!RecoverReplacement(fileName, NewCopyPathBuffer, BackupPathBuffer))
         return 0;
     if (!OpenTextFile(&BatchFile, fileName, 'r'))
         return 0;
-    if (!OpenTextFile(&TemporaryFile, TEMPORARY_FILE, 'w')) {
+    if (!OpenTextFile(&TemporaryFile, NewCopyPathBuffer, 'w')) {
         CloseTextFile(&BatchFile);
         return 0;
     }
@@ -72,11 +79,13 @@ int StripMarkedLines(const char *fileName, const char *marker)
     }
     int readWhole = CloseTextFile(&BatchFile);
     int writtenWhole = CloseTextFile(&TemporaryFile);
-    // Only a complete copy may replace the file: after a failed read or a
-    // full disk the file keeps its old content.
-    if (readWhole && writtenWhole)
-        CopyFileA(TEMPORARY_FILE, fileName, FALSE);
-    DeleteFileA(TEMPORARY_FILE);
+    // Only a complete copy may replace the file, and only a file that may be
+    // written is replaced: after a failed read, a full disk, or with a
+    // read-only file, the file keeps its old content.
+    if (readWhole && writtenWhole && FileIsWritable(fileName))
+        ReplaceWithNewCopy(fileName, NewCopyPathBuffer, BackupPathBuffer);
+    else
+        DeleteFileA(NewCopyPathBuffer);
     return 1;
 }
 

@@ -9,10 +9,11 @@
 // Cleans "C:\Autoexec.Bat", then the Windows directory's "DosStart.Bat".
 int CleanStartupBatchFiles();
 
-// Rewrites the file through "EraseMe.Now" in the current directory without
-// the lines that contain `marker` in any case of letters. The file is
-// replaced only when every kept line reached the temporary file. 0 when the
-// file or the temporary file cannot be opened.
+// Rewrites the file without the lines that contain `marker` in any case of
+// letters. The new content is written beside the file under the file's name
+// with the extension SQN and takes the file's place only when complete (see
+// runtime/file_replacement.h; the backup's extension is SQO). 0 when the
+// file or its new copy cannot be opened.
 int StripMarkedLines(const char *fileName, const char *marker);
 
 // The next line, its LF included when it has one, zero-terminated in `line`,

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../runtime/buffers.h"
+#include "../runtime/file_replacement.h"
 #include "../runtime/system_paths.h"
 #include "../runtime/text.h"
 #include "../runtime/text_file.h"
@@ -152,19 +153,13 @@ static int CopyRawBytes(TextFile *from, TextFile *to, DWORD count)
     return count == NOWHERE || copied == count;
 }
 
-// Writes the new file in full beside the old one, checks it, then puts it in
-// the old one's place. After any failure the old file stays as it was.
+// Writes the new file in full beside the old one, then puts it in the old
+// one's place. After any failure the old file stays as it was.
 static void RewriteWinInit()
 {
-    if (!FormatText(NewWinInitPathBuffer, sizeof NewWinInitPathBuffer, "%s\\WinInit.SQN",
-                    WindowsDirectoryBuffer) ||
-        !FormatText(OldWinInitPathBuffer, sizeof OldWinInitPathBuffer, "%s\\WinInit.SQO",
-                    WindowsDirectoryBuffer))
-        return;
     // A file that could not be appended to is not replaced either.
-    if (!OpenTextFile(&WinInitFile, WinInitPathBuffer, 'a'))
+    if (!FileIsWritable(WinInitPathBuffer))
         return;
-    CloseTextFile(&WinInitFile);
     if (!OpenTextFile(&WinInitFile, WinInitPathBuffer, 'r'))
         return;
     if (!OpenTextFile(&NewWinInitFile, NewWinInitPathBuffer, 'w')) {
@@ -184,18 +179,14 @@ static void RewriteWinInit()
     }
     complete = CloseTextFile(&WinInitFile) && complete;
     complete = CloseTextFile(&NewWinInitFile) && complete;
-    if (complete) {
-        DeleteFileA(OldWinInitPathBuffer);
-        if (MoveFileA(WinInitPathBuffer, OldWinInitPathBuffer)) {
-            if (MoveFileA(NewWinInitPathBuffer, WinInitPathBuffer))
-                DeleteFileA(OldWinInitPathBuffer);
-            else
-                MoveFileA(OldWinInitPathBuffer, WinInitPathBuffer);
-        }
-    }
-    DeleteFileA(NewWinInitPathBuffer);
+    if (complete)
+        ReplaceWithNewCopy(WinInitPathBuffer, NewWinInitPathBuffer, OldWinInitPathBuffer);
+    else
+        DeleteFileA(NewWinInitPathBuffer);
 }
 
+// All lines or none: an append is written in one piece and cut back when
+// that write fails.
 static void AppendToWinInit()
 {
     if (!OpenTextFile(&WinInitFile, WinInitPathBuffer, 'a'))
@@ -205,13 +196,18 @@ static void AppendToWinInit()
     CloseTextFile(&WinInitFile);
 }
 
+// The new file is written under its own name first: a file cut short by a
+// failure or a sudden stop never stands as WinInit.INI.
 static void CreateWinInit()
 {
-    if (!OpenTextFile(&WinInitFile, WinInitPathBuffer, 'w'))
+    if (!OpenTextFile(&NewWinInitFile, NewWinInitPathBuffer, 'w'))
         return;
-    WriteText(&WinInitFile, "\n[Rename]\n", 10);
-    WriteBootLines(&WinInitFile);
-    CloseTextFile(&WinInitFile);
+    WriteText(&NewWinInitFile, "\n[Rename]\n", 10);
+    WriteBootLines(&NewWinInitFile);
+    if (CloseTextFile(&NewWinInitFile))
+        ReplaceWithNewCopy(WinInitPathBuffer, NewWinInitPathBuffer, OldWinInitPathBuffer);
+    else
+        DeleteFileA(NewWinInitPathBuffer);
 }
 
 void ScheduleBootFileOps()
@@ -219,11 +215,19 @@ void ScheduleBootFileOps()
     if (!GetWindowsDirectoryInto(WindowsDirectoryBuffer) ||
         !GetSystemDirectoryInto(SystemDirectoryBuffer) ||
         !FormatText(WinInitPathBuffer, sizeof WinInitPathBuffer, "%s\\WinInit.INI",
+                    WindowsDirectoryBuffer) ||
+        !FormatText(NewWinInitPathBuffer, sizeof NewWinInitPathBuffer, "%s\\WinInit.SQN",
+                    WindowsDirectoryBuffer) ||
+        !FormatText(OldWinInitPathBuffer, sizeof OldWinInitPathBuffer, "%s\\WinInit.SQO",
                     WindowsDirectoryBuffer))
+        return;
+    // What an earlier run left when it stopped halfway is put right first;
+    // the old file's lines must not be lost to a new file.
+    if (!RecoverReplacement(WinInitPathBuffer, NewWinInitPathBuffer, OldWinInitPathBuffer))
         return;
     if (!OpenTextFile(&WinInitFile, WinInitPathBuffer, 'r')) {
         // A file that is there but cannot be read is not emptied.
-        if (GetFileAttributesA(WinInitPathBuffer) == INVALID_FILE_ATTRIBUTES)
+        if (!PathExists(WinInitPathBuffer))
             CreateWinInit();
         return;
     }

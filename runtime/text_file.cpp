@@ -12,16 +12,21 @@ int OpenTextFile(TextFile *file, const char *path, char mode)
     if (file->handle == INVALID_HANDLE_VALUE)
         return 0;
     file->writing = mode != 'r';
+    file->appending = mode == 'a';
+    file->oldLength = 0;
     file->failed = 0;
     file->ended = 0;
     file->pending = -1;
     file->unread = -1;
     file->count = 0;
     file->position = 0;
-    if (mode == 'a' && SetFilePointer(file->handle, 0, 0, FILE_END) == INVALID_SET_FILE_POINTER &&
-        GetLastError() != NO_ERROR) {
-        CloseHandle(file->handle);
-        return 0;
+    if (mode == 'a') {
+        // Files of 4 GB and more are not provided for: the high part is 0.
+        file->oldLength = SetFilePointer(file->handle, 0, 0, FILE_END);
+        if (file->oldLength == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
+            CloseHandle(file->handle);
+            return 0;
+        }
     }
     return 1;
 }
@@ -36,9 +41,24 @@ static void FlushWrites(TextFile *file)
     file->count = 0;
 }
 
+// The appended bytes in one write; after a failed or short write (a full
+// disk) the file is cut back to its old length.
+static void FinishAppend(TextFile *file)
+{
+    if (file->failed || file->count == 0)
+        return;
+    FlushWrites(file);
+    if (file->failed && (SetFilePointer(file->handle, (LONG)file->oldLength, 0, FILE_BEGIN) !=
+                             INVALID_SET_FILE_POINTER ||
+                         GetLastError() == NO_ERROR))
+        SetEndOfFile(file->handle);
+}
+
 int CloseTextFile(TextFile *file)
 {
-    if (file->writing)
+    if (file->appending)
+        FinishAppend(file);
+    else if (file->writing)
         FlushWrites(file);
     if (!CloseHandle(file->handle))
         file->failed = 1;
@@ -158,8 +178,14 @@ unsigned ReadRawBlock(TextFile *file, char *bytes, unsigned size)
 
 static void PutByte(TextFile *file, char byte)
 {
-    if (file->count == sizeof file->buffer)
+    if (file->count == sizeof file->buffer) {
+        // An append that does not fit the buffer is not written at all.
+        if (file->appending) {
+            file->failed = 1;
+            return;
+        }
         FlushWrites(file);
+    }
     file->buffer[file->count++] = byte;
 }
 

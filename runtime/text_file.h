@@ -12,6 +12,8 @@ enum { TEXT_FILE_BUFFER_SIZE = 8192 };
 struct TextFile {
     HANDLE handle;
     int writing;     // opened with 'w' or 'a'
+    int appending;   // opened with 'a': all or nothing
+    DWORD oldLength; // the file's length when opened with 'a'
     int failed;      // a read or write did not go through
     int ended;       // reading met the end of the file or its first Ctrl-Z
     int pending;     // a raw byte read ahead after a CR, or -1
@@ -22,7 +24,10 @@ struct TextFile {
 };
 
 // mode: 'r' an existing file (not a folder), 'w' created or emptied, 'a'
-// created when missing, every write after its last byte.
+// created when missing, every write after its last byte. Appending is all or
+// nothing: what is written (up to TEXT_FILE_BUFFER_SIZE bytes) reaches the
+// file in one write at the close, and when that write fails the file is cut
+// back to its old length, so that no cut line is ever left at its end.
 int OpenTextFile(TextFile *file, const char *path, char mode);
 
 // Closes the file. Returns 1 when every read and write went through and the

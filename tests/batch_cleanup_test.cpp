@@ -8,7 +8,9 @@ namespace {
 
 const std::string WORK = "C:\\batchtest";
 const std::string BATCH = WORK + "\\Autoexec.Bat";
-const std::string TEMPORARY = WORK + "\\EraseMe.Now";
+// The new copy and the backup, beside the file.
+const std::string TEMPORARY = WORK + "\\Autoexec.SQN";
+const std::string BACKUP = WORK + "\\Autoexec.SQO";
 
 class BatchCleanup : public FileTest {
 protected:
@@ -65,23 +67,46 @@ TEST_F(BatchCleanup, RewritesTheFileWithoutItsMarkedLines)
     }
 }
 
-TEST_F(BatchCleanup, UsesAnExistingTemporaryFileAndLeavesNoneBehind)
+TEST_F(BatchCleanup, PutsRightWhatAnInterruptedRunLeft)
 {
-    WriteBytes(TEMPORARY, "old temporary content\r\n");
-    WriteBytes(BATCH, "a\r\nsqvsynth\r\n");
-    EXPECT_EQ(1, StripMarkedLines(BATCH.c_str(), "SQVSYNTH"));
-    EXPECT_EQ("a\r\n", ReadBytes(BATCH));
-    EXPECT_FALSE(FileExists(TEMPORARY));
+    struct Case {
+        const char *what;
+        const char *file, *newCopy, *backup; // 0: missing
+        const char *after;
+    };
+    const Case cases[] = {
+        {"a cut new copy beside the file", "a\r\nsqvsynth\r\n", "a\r", 0, "a\r\n"},
+        {"the file renamed to its backup", 0, "b\r\n", "a\r\nsqvsynth\r\n", "a\r\n"},
+        {"the backup's deletion missed", "a\r\n", 0, "a\r\nsqvsynth\r\n", "a\r\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        RemovePath(BATCH);
+        if (c.file)
+            WriteBytes(BATCH, c.file);
+        if (c.newCopy)
+            WriteBytes(TEMPORARY, c.newCopy);
+        if (c.backup)
+            WriteBytes(BACKUP, c.backup);
+        EXPECT_EQ(1, StripMarkedLines(BATCH.c_str(), "SQVSYNTH"));
+        EXPECT_EQ(c.after, ReadBytes(BATCH));
+        EXPECT_FALSE(FileExists(TEMPORARY));
+        EXPECT_FALSE(FileExists(BACKUP));
+    }
 }
 
-TEST_F(BatchCleanup, LeavesTheFileAloneWhenNoTemporaryFileCanBeMade)
+TEST_F(BatchCleanup, LeavesTheFileAloneWhenNoNewCopyCanBeMade)
 {
-    MakeFolders(TEMPORARY); // a folder in the temporary file's place
+    MakeFolders(TEMPORARY); // a folder in the new copy's place
     WriteBytes(BATCH, "a\nsqvsynth\n");
     EXPECT_EQ(0, StripMarkedLines(BATCH.c_str(), "SQVSYNTH"));
     EXPECT_EQ("a\nsqvsynth\n", ReadBytes(BATCH));
     EXPECT_EQ(0, StripMarkedLines((WORK + "\\missing.bat").c_str(), "SQVSYNTH"));
     EXPECT_FALSE(FileExists(WORK + "\\missing.bat"));
+    // A file whose own extension is the new copy's is never its own copy.
+    WriteBytes(WORK + "\\odd.SQN", "sqvsynth\n");
+    EXPECT_EQ(0, StripMarkedLines((WORK + "\\odd.SQN").c_str(), "SQVSYNTH"));
+    EXPECT_EQ("sqvsynth\n", ReadBytes(WORK + "\\odd.SQN"));
 }
 
 TEST_F(BatchCleanup, CleansDosStartEvenWithoutAutoexec)
@@ -92,6 +117,6 @@ TEST_F(BatchCleanup, CleansDosStartEvenWithoutAutoexec)
     EXPECT_EQ(1, CleanStartupBatchFiles());
     EXPECT_EQ("MSCDEX\r\n", ReadBytes(dosStart));
     EXPECT_FALSE(FileExists("C:\\Autoexec.Bat"));
-    EXPECT_FALSE(FileExists(TEMPORARY));
+    EXPECT_FALSE(FileExists(WindowsDirectory() + "\\DosStart.SQN"));
     RemovePath(dosStart);
 }

@@ -25,13 +25,24 @@ std::string BigWinInit()
     return "[Rename]\r\nNUL=C:\\OLD.TMP\r\n[Other]\r\n" + std::string(65536, 'x') + "\r\n";
 }
 
+// Its [Rename] section last, a few hundred bytes short of the limit: the
+// appended lines would cross it.
+std::string NearlyFullWinInit()
+{
+    std::string text = "[Rename]\r\n";
+    for (int line = 0; text.size() < 16 * 1024 - 400; line++)
+        text += "NUL=C:\\OTHER\\FILE" + std::to_string(line) + ".TMP\r\n";
+    return text;
+}
+
 } // namespace
 
 TEST(FullDisk, PrepareFiles)
 {
     MakeFolders(WORK);
     WriteBytes(WORK + "\\Autoexec.Bat", BigBatchFile());
-    WriteBytes(WindowsDirectory() + "\\WinInit.INI", BigWinInit());
+    WriteBytes(WORK + "\\Big.INI", BigWinInit());
+    WriteBytes(WORK + "\\Nearly.INI", NearlyFullWinInit());
 }
 
 TEST(FullDisk, BatchFileStaysAsItWas)
@@ -39,16 +50,27 @@ TEST(FullDisk, BatchFileStaysAsItWas)
     SetCurrentDirectoryA(WORK.c_str());
     StripMarkedLines((WORK + "\\Autoexec.Bat").c_str(), "SQVSYNTH");
     EXPECT_TRUE(BigBatchFile() == ReadBytes(WORK + "\\Autoexec.Bat")) << "the batch file changed";
-    EXPECT_FALSE(FileExists(WORK + "\\EraseMe.Now"));
+    EXPECT_FALSE(FileExists(WORK + "\\Autoexec.SQN"));
     SetCurrentDirectoryA("C:\\");
-    RemovePath(WORK);
 }
 
+// Rewritten (its [Rename] section is not the last) and appended to: either
+// way all lines or none, never a cut line.
 TEST(FullDisk, WinInitStaysAsItWas)
 {
-    ScheduleBootFileOps();
-    EXPECT_TRUE(BigWinInit() == ReadBytes(WindowsDirectory() + "\\WinInit.INI"))
-        << "WinInit.INI changed";
-    EXPECT_FALSE(FileExists(WindowsDirectory() + "\\WinInit.SQN"));
-    RemovePath(WindowsDirectory() + "\\WinInit.INI");
+    const std::pair<const char *, std::string> files[] = {{"Big.INI", BigWinInit()},
+                                                          {"Nearly.INI", NearlyFullWinInit()}};
+    for (const auto &file : files) {
+        SCOPED_TRACE(file.first);
+        const std::string &before = file.second;
+        // Renamed into place: writing it would cross the limit.
+        RemovePath(WinInitPath());
+        ASSERT_TRUE(MoveFileA((WORK + "\\" + file.first).c_str(), WinInitPath().c_str()));
+        ScheduleBootFileOps();
+        EXPECT_EQ(before.size(), ReadBytes(WinInitPath()).size());
+        EXPECT_TRUE(before == ReadBytes(WinInitPath())) << "WinInit.INI changed";
+        EXPECT_FALSE(FileExists(WindowsDirectory() + "\\WinInit.SQN"));
+    }
+    RemovePath(WinInitPath());
+    RemovePath(WORK);
 }

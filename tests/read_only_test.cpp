@@ -50,7 +50,8 @@ TEST_F(ReadOnlyFile, BatchFileStaysAsItWas)
     EXPECT_EQ(batch, ReadBytes("C:\\Autoexec.Bat"));
     EXPECT_TRUE(IsReadOnly("C:\\Autoexec.Bat"));
     EXPECT_EQ("MOUSE\r\n", ReadBytes(WindowsDirectory() + "\\DosStart.Bat")) << "the writable one is cleaned";
-    EXPECT_FALSE(FileExists("EraseMe.Now"));
+    EXPECT_FALSE(FileExists("C:\\Autoexec.SQN"));
+    EXPECT_FALSE(FileExists("C:\\Autoexec.SQO"));
 }
 
 TEST_F(ReadOnlyFile, InfFileStays)

@@ -48,7 +48,7 @@ xorriso -osirrox on -indev "$release/sqvunins.iso" -extract / "$work/iso" >/dev/
     fail "xorriso cannot read the CD image"
 chmod -R u+w "$work/iso"
 compare_tree "CD image" "$work/iso"
-isonames=$(xorriso -indev "$release/sqvunins.iso" -rr off -find / 2>/dev/null | sed "s/'//g")
+isonames=$(xorriso -indev "$release/sqvunins.iso" -find / 2>/dev/null | sed "s/'//g")
 echo "$isonames" | grep -qx /GERMAN/SQVNLS.DLL || fail "CD names: $isonames"
 for name in $isonames; do
     base=${name##*/}

@@ -161,7 +161,10 @@ TEST(SampleMachine, UninstallRemovesThePackageAndNothingElse)
             EXPECT_EQ(ReadBytes(file.first), ReadBytes(file.second));
     }
     EXPECT_EQ(Expected("WININIT.INI"), ReadBytes(WinInitPath()));
-    EXPECT_FALSE(FileExists(WindowsDirectory() + "\\INF\\OTHER\\EraseMe.Now"));
+    for (const std::string &temporary : {std::string("C:\\Autoexec.SQN"), std::string("C:\\Autoexec.SQO"),
+                                         WindowsDirectory() + "\\DosStart.SQN", WindowsDirectory() + "\\DosStart.SQO",
+                                         WindowsDirectory() + "\\WinInit.SQN", WindowsDirectory() + "\\WinInit.SQO"})
+        EXPECT_FALSE(FileExists(temporary)) << temporary;
     // Both filter modules were asked to unregister, in place, in any order:
     // the two RegSvr32.EXE processes run side by side.
     std::string marks = WaitForMarks(2);

@@ -95,7 +95,8 @@ TEST_F(UninstallFiles, RunUninstallThenTheNextStartLeaveNothingOfThePackage)
 
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Enum\\PCI\\VEN_5A3C&DEV_0C17"));
     EXPECT_STRCASEEQ(other.c_str(), CurrentDirectory().c_str());
-    EXPECT_FALSE(FileExists(other + "\\EraseMe.Now"));
+    EXPECT_FALSE(FileExists("C:\\Autoexec.SQN"));
+    EXPECT_FALSE(FileExists(windows + "\\DosStart.SQN"));
     EXPECT_FALSE(FileExists(inf + "\\SQVPCI.INF"));
     EXPECT_FALSE(FileExists(other + "\\SQV0001.INF"));
     EXPECT_TRUE(FileExists(other + "\\OTHERCARD.INF"));
@@ -125,16 +126,15 @@ TEST_F(UninstallFiles, RunUninstallThenTheNextStartLeaveNothingOfThePackage)
     RemovePath(windows + "\\WinInit.INI");
 }
 
-TEST_F(UninstallFiles, TheTemporaryBatchFileIsMadeInTheInfOtherFolder)
+TEST_F(UninstallFiles, TheBatchFilesNewCopyIsMadeBesideIt)
 {
-    const std::string other = WindowsDirectory() + "\\INF\\OTHER";
-    MakeFolders(other + "\\EraseMe.Now"); // a folder: no file of that name can be made there
+    MakeFolders("C:\\Autoexec.SQN"); // a folder: no file of that name can be made there
     WriteBytes("C:\\Autoexec.Bat", "SQVSYNTH\n");
 
     RunUninstall();
 
     EXPECT_EQ("SQVSYNTH\n", ReadBytes("C:\\Autoexec.Bat"));
-    RemovePath(other);
+    RemovePath("C:\\Autoexec.SQN");
     RemovePath("C:\\Autoexec.Bat");
     RemovePath(WindowsDirectory() + "\\WinInit.INI");
 }
