@@ -23,6 +23,7 @@
 #include "../cleanup/boot_file_ops.h"
 #include "../cleanup/inf_removal.h"
 #include "file_fixture.h"
+#include "import_patch.h"
 
 namespace {
 
@@ -272,36 +273,7 @@ BOOL WINAPI HookSetCurrentDirectoryA(LPCSTR path)
     return result;
 }
 
-// Points this program's import of `name` from KERNEL32 at `hook`.
-bool PatchImport(const char *name, void *hook, void **real)
-{
-    BYTE *base = (BYTE *)GetModuleHandleA(0);
-    IMAGE_NT_HEADERS *headers = (IMAGE_NT_HEADERS *)(base + ((IMAGE_DOS_HEADER *)base)->e_lfanew);
-    IMAGE_DATA_DIRECTORY imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (IMAGE_IMPORT_DESCRIPTOR *dll = (IMAGE_IMPORT_DESCRIPTOR *)(base + imports.VirtualAddress);
-         dll->Name; dll++) {
-        if (lstrcmpiA((char *)(base + dll->Name), "KERNEL32.dll") != 0)
-            continue;
-        IMAGE_THUNK_DATA *names = (IMAGE_THUNK_DATA *)(base + dll->OriginalFirstThunk);
-        IMAGE_THUNK_DATA *slots = (IMAGE_THUNK_DATA *)(base + dll->FirstThunk);
-        for (; names->u1.AddressOfData; names++, slots++) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                continue;
-            IMAGE_IMPORT_BY_NAME *import = (IMAGE_IMPORT_BY_NAME *)(base + names->u1.AddressOfData);
-            if (lstrcmpA((char *)import->Name, name) != 0)
-                continue;
-            DWORD protection;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
-            *real = (void *)slots->u1.Function;
-            slots->u1.Function = (ULONG_PTR)hook;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-            return true;
-        }
-    }
-    return false;
-}
-
-#define PATCH(name) PatchImport(#name, (void *)Hook##name, (void **)&Real##name)
+#define PATCH(name) PatchImport("KERNEL32.dll", #name, (void *)Hook##name, (void **)&Real##name)
 
 // A function that this program does not import is called by none of its
 // code, the code under test included: there is no call of it to change.

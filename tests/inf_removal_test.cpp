@@ -108,6 +108,16 @@ TEST_F(InfRemoval, RawSearchAgreesWithTheChunkedSearch)
         {"ID cut by a line end", "VEN_5A3C\r\n&DEV_0C17", false},
         {"ID cut by a zero byte", "VEN_5A3C" + zero + "&DEV_0C17", false},
         {"ID after a Ctrl-Z", "abc\x1A" + ID, false},
+        // 2,048 bytes with a zero byte: the chunked search, whose third read
+        // is empty.
+        {"2,048 bytes, zero byte, ID ending the second chunk",
+         zero + std::string(2048 - 1 - ID.size(), 'd') + ID, true},
+        {"2,048 bytes, zero byte, no ID", zero + std::string(2047, 'd'), false},
+        // The raw scan reads 64 KB blocks.
+        {"ID across the 64 KB raw block", std::string(65536 - 8, 'a') + ID, true},
+        {"ID ending the 64 KB raw block", std::string(65536 - ID.size(), 'a') + ID, true},
+        {"ID across the 64 KB raw block after CR LF lines",
+         crlfLines + std::string(65536 - crlfLines.size() - 9, 'c') + ID, true},
     };
     const std::string path = "C:\\rawsearch.tst";
     for (const auto &c : cases) {

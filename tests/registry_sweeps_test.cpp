@@ -157,6 +157,7 @@ TEST_F(MediaResourceSweep, StartsAgainAfterEachDeletionAndEndsAtTheFirstUnreadab
     AddEntry(MIDI_KEY, "E2", "DeviceID", "QV512 VIRTUAL");
     AddEntry(MIDI_KEY, "E3", "DeviceID", std::string(127, 'A'));
     AddEntry(MIDI_KEY, "E4", "DeviceID", "PCI" + std::string(124, '-')); // 127: tested, stays
+    AddEntry(MIDI_KEY, "E4M", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17" + std::string(106, '-')); // 127, of the chip
     AddEntry(MIDI_KEY, "E5", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17" + std::string(107, '-')); // 128
     AddEntry(MIDI_KEY, "E6", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
     uintptr_t handlesBefore = HighestFreshHandle();
@@ -168,6 +169,7 @@ TEST_F(MediaResourceSweep, StartsAgainAfterEachDeletionAndEndsAtTheFirstUnreadab
     EXPECT_FALSE(EntryExists(MIDI_KEY, "E2"));
     EXPECT_TRUE(EntryExists(MIDI_KEY, "E3"));
     EXPECT_TRUE(EntryExists(MIDI_KEY, "E4"));
+    EXPECT_FALSE(EntryExists(MIDI_KEY, "E4M")) << "the longest value that fits is tested whole";
     EXPECT_TRUE(EntryExists(MIDI_KEY, "E5")) << "a 128-character value ends the walk";
     EXPECT_TRUE(EntryExists(MIDI_KEY, "E6")) << "entries after the end are not tested";
     EXPECT_EQ(handlesBefore, HighestFreshHandle()) << "a key handle was left open";

@@ -343,33 +343,6 @@ TEST_F(ProgramTest, EnterRunsTheUninstallAndTheCompletionDialogFollows)
     ExpectPackageRemoved();
 }
 
-// Cancel, Esc and Close end the completion dialog and the program with 1,
-// and the session is not asked to end.
-TEST_F(ProgramTest, CompletionDialogEndsWithoutEndingTheSession)
-{
-    enum Way { CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND };
-    for (Way way : {CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND}) {
-        SCOPED_TRACE("way " + std::to_string(way));
-        PlantPackage();
-        Start(NO_MODULE);
-        HWND main = Dialog(MAIN_CAPTION);
-        ASSERT_TRUE(main);
-        HWND complete = Uninstall(main, ClickUninstall, COMPLETE_CAPTION);
-        ASSERT_TRUE(complete);
-        StartSessionWatch(complete);
-        if (way == CANCEL_BUTTON)
-            ClickButton(complete, IDCANCEL);
-        else if (way == ESC_KEY)
-            PressKey(complete, VK_ESCAPE);
-        else
-            CloseFromSystemMenu(complete);
-        EXPECT_EQ(1u, ExitCode());
-        EXPECT_FALSE(WaitForSessionEndRequest(1000).asked);
-        StopSessionWatch();
-        ExpectPackageRemoved();
-    }
-}
-
 // The calls of EndDialog and ExitWindowsEx that the program made, in order,
 // from Wine's relay trace ("Call user32.ExitWindowsEx(00000001,00000000)").
 std::string SessionCallsTraced(size_t from)
@@ -384,6 +357,55 @@ std::string SessionCallsTraced(size_t from)
     return calls;
 }
 
+// Has Wine trace the EndDialog and ExitWindowsEx calls of the programs
+// started from now on, or stop tracing them.
+void TraceSessionCalls(bool on)
+{
+    if (on) {
+        CreateKeyPath(HKEY_CURRENT_USER, "Software\\Wine\\Debug");
+        SetTextValue(HKEY_CURRENT_USER, "Software\\Wine\\Debug", "RelayInclude",
+                     "user32.EndDialog;user32.ExitWindowsEx");
+    }
+    SetEnvironmentVariableA("WINEDEBUG", on ? "+relay" : 0);
+}
+
+std::string EndDialogCall(HWND dialog)
+{
+    char call[64];
+    snprintf(call, sizeof call, "EndDialog(%08lx,00000001) ", (unsigned long)(ULONG_PTR)dialog);
+    return call;
+}
+
+// Cancel, Esc and Close end the completion dialog, and the program asks
+// nothing of the session: its relay trace holds the two dialogs' ends and no
+// ExitWindowsEx.
+TEST_F(ProgramTest, CompletionDialogEndsWithoutEndingTheSession)
+{
+    ASSERT_TRUE(getenv("SQV_WINE_DEBUG_LOG"));
+    TraceSessionCalls(true);
+    enum Way { CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND };
+    for (Way way : {CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND}) {
+        SCOPED_TRACE("way " + std::to_string(way));
+        PlantPackage();
+        size_t traceStart = ReadBytes(UnixPathToWindows(getenv("SQV_WINE_DEBUG_LOG"))).size();
+        Start(NO_MODULE);
+        HWND main = Dialog(MAIN_CAPTION);
+        ASSERT_TRUE(main);
+        HWND complete = Uninstall(main, ClickUninstall, COMPLETE_CAPTION);
+        ASSERT_TRUE(complete);
+        if (way == CANCEL_BUTTON)
+            ClickButton(complete, IDCANCEL);
+        else if (way == ESC_KEY)
+            PressKey(complete, VK_ESCAPE);
+        else
+            CloseFromSystemMenu(complete);
+        EXPECT_EQ(1u, ExitCode());
+        EXPECT_EQ(EndDialogCall(main) + EndDialogCall(complete), SessionCallsTraced(traceStart));
+        ExpectPackageRemoved();
+    }
+    TraceSessionCalls(false);
+}
+
 // Shutdown and Restart end the completion dialog first, then the program
 // asks for the end of the session, without force: running programs are
 // asked, and this one refuses. The program still ends with 1. Seen twice:
@@ -392,9 +414,7 @@ std::string SessionCallsTraced(size_t from)
 TEST_F(ProgramTest, ShutdownAndRestartAskToEndTheSession)
 {
     ASSERT_TRUE(getenv("SQV_WINE_DEBUG_LOG"));
-    CreateKeyPath(HKEY_CURRENT_USER, "Software\\Wine\\Debug");
-    SetTextValue(HKEY_CURRENT_USER, "Software\\Wine\\Debug", "RelayInclude", "user32.EndDialog;user32.ExitWindowsEx");
-    SetEnvironmentVariableA("WINEDEBUG", "+relay");
+    TraceSessionCalls(true);
     const struct {
         int button;
         bool shutdown;
@@ -422,14 +442,11 @@ TEST_F(ProgramTest, ShutdownAndRestartAskToEndTheSession)
         EXPECT_EQ(1u, ExitCode());
         StopSessionWatch();
         // The main dialog ends, then the completion dialog, then the request.
-        char expected[160];
-        snprintf(expected, sizeof expected,
-                 "EndDialog(%08lx,00000001) EndDialog(%08lx,00000001) ExitWindowsEx(%08x,00000000) ",
-                 (unsigned long)(ULONG_PTR)main, (unsigned long)(ULONG_PTR)complete,
-                 c.shutdown ? EWX_SHUTDOWN : EWX_REBOOT);
-        EXPECT_EQ(expected, SessionCallsTraced(traceStart));
+        char exitCall[64];
+        snprintf(exitCall, sizeof exitCall, "ExitWindowsEx(%08x,00000000) ", c.shutdown ? EWX_SHUTDOWN : EWX_REBOOT);
+        EXPECT_EQ(EndDialogCall(main) + EndDialogCall(complete) + exitCall, SessionCallsTraced(traceStart));
     }
-    SetEnvironmentVariableA("WINEDEBUG", 0);
+    TraceSessionCalls(false);
 }
 
 // With the sample module: German main and completion dialogs, the program's

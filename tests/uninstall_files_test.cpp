@@ -2,11 +2,15 @@
 // modules' own unregistration, the INF and batch files, and what the next
 // start of Windows does with WinInit.INI.
 #include <string>
+#include <vector>
 
 #include "../cleanup/filter_unregistration.h"
 #include "../engine/uninstall_sequence.h"
 #include "file_fixture.h"
+#include "import_patch.h"
 #include "registry_fixture.h"
+
+#include <shellapi.h>
 
 namespace {
 
@@ -45,14 +49,54 @@ void RemoveFilterModules()
     RemovePath(MARKS);
 }
 
+// What the code under test asked of the shell, through this program's own
+// import of ShellExecuteA; the real call goes on.
+struct ShellRequest {
+    std::string file, parameters, directory;
+    int show;
+};
+std::vector<ShellRequest> g_shellRequests;
+decltype(&ShellExecuteA) RealShellExecuteA;
+
+HINSTANCE WINAPI RecordShellExecuteA(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                     LPCSTR directory, INT show)
+{
+    g_shellRequests.push_back({file ? file : "", parameters ? parameters : "", directory ? directory : "", show});
+    return RealShellExecuteA(window, verb, file, parameters, directory, show);
+}
+
+// Every test starts without the files that the uninstall changes, and
+// tear-down removes what it made and puts DSOUND.DLL back.
 class UninstallFiles : public FileTest {
 protected:
+    void SetUp() override
+    {
+        FileTest::SetUp();
+        dsoundExisted = FileExists(dsound);
+        if (dsoundExisted)
+            originalDsound = ReadBytes(dsound);
+        RemoveStepFiles();
+    }
     void TearDown() override
     {
         FileTest::TearDown();
         RemoveCreatedRegistryEntries();
         RemoveFilterModules();
+        RemoveStepFiles();
+        RemovePath(WindowsDirectory() + "\\SQVFILES");
+        RemovePath(WindowsDirectory() + "\\INF\\OTHER");
+        RemovePath(SystemDirectory() + "\\MSDSOUND.DLL");
+        if (dsoundExisted)
+            WriteBytes(dsound, originalDsound);
     }
+    static void RemoveStepFiles()
+    {
+        for (const std::string &path : {WinInitPath(), WindowsDirectory() + "\\DosStart.Bat", std::string("C:\\Autoexec.Bat")})
+            RemovePath(path);
+    }
+    const std::string dsound = SystemDirectory() + "\\DSOUND.DLL";
+    bool dsoundExisted = false;
+    std::string originalDsound;
 };
 
 } // namespace
@@ -60,7 +104,20 @@ protected:
 TEST_F(UninstallFiles, UnregisterFiltersHasBothModulesUnregisterThemselves)
 {
     InstallFilterModules();
+    static bool patched = PatchImport("SHELL32.dll", "ShellExecuteA", (void *)RecordShellExecuteA,
+                                      (void **)&RealShellExecuteA);
+    ASSERT_TRUE(patched);
+    g_shellRequests.clear();
     UnregisterFilters();
+    // Hidden, each module path quoted: a system directory may hold blanks.
+    ASSERT_EQ(2u, g_shellRequests.size());
+    const char *const modules[] = {"sqvvdec.ax", "sqvrendr.ax"};
+    for (int i = 0; i < 2; i++) {
+        EXPECT_EQ("RegSvr32.EXE", g_shellRequests[i].file);
+        EXPECT_EQ("/u /s \"" + SystemDirectory() + "\\" + modules[i] + "\"", g_shellRequests[i].parameters);
+        EXPECT_EQ(SystemDirectory(), g_shellRequests[i].directory);
+        EXPECT_EQ(SW_HIDE, g_shellRequests[i].show);
+    }
     std::string marks = WaitForBothMarks();
     EXPECT_NE(std::string::npos, marks.find(SystemDirectory() + "\\sqvvdec.ax")) << marks;
     EXPECT_NE(std::string::npos, marks.find(SystemDirectory() + "\\sqvrendr.ax")) << marks;
@@ -70,8 +127,7 @@ TEST_F(UninstallFiles, RunUninstallThenTheNextStartLeaveNothingOfThePackage)
 {
     const std::string windows = WindowsDirectory(), system = SystemDirectory();
     const std::string inf = windows + "\\INF", other = inf + "\\OTHER";
-    const std::string data = windows + "\\SQVFILES", dsound = system + "\\DSOUND.DLL";
-    const std::string originalDsound = ReadBytes(dsound);
+    const std::string data = windows + "\\SQVFILES";
     const char *const systemFiles[] = {"SQVAUD16.DRV", "SQVKERN.VXD", "SQVNLS.DLL", "SQVPNP.VXD"};
     const char *const dataFiles[] = {"SQVLOCN.TPK", "EARCUES.WAV", "SQVSYNTH.EXE"};
 
@@ -117,13 +173,6 @@ TEST_F(UninstallFiles, RunUninstallThenTheNextStartLeaveNothingOfThePackage)
         EXPECT_FALSE(FileExists(system + "\\" + module)) << module;
     EXPECT_EQ("the system's own sound library", ReadBytes(dsound));
 
-    if (originalDsound != "<missing>")
-        WriteBytes(dsound, originalDsound);
-    RemovePath(data);
-    RemovePath(other);
-    RemovePath(windows + "\\DosStart.Bat");
-    RemovePath("C:\\Autoexec.Bat");
-    RemovePath(windows + "\\WinInit.INI");
 }
 
 TEST_F(UninstallFiles, TheBatchFilesNewCopyIsMadeBesideIt)
@@ -135,6 +184,4 @@ TEST_F(UninstallFiles, TheBatchFilesNewCopyIsMadeBesideIt)
 
     EXPECT_EQ("SQVSYNTH\n", ReadBytes("C:\\Autoexec.Bat"));
     RemovePath("C:\\Autoexec.SQN");
-    RemovePath("C:\\Autoexec.Bat");
-    RemovePath(WindowsDirectory() + "\\WinInit.INI");
 }

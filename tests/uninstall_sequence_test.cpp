@@ -1,6 +1,7 @@
 // RunUninstall's registry steps on a registry that holds the whole package,
 // and on one that holds none of it.
 #include <string>
+#include <vector>
 
 #include "../engine/installed_files.h"
 #include "../engine/uninstall_sequence.h"
@@ -89,7 +90,85 @@ void InstallPackageWithNeighbours()
 
 } // namespace
 
-using UninstallSequence = RegistryTest;
+// RunUninstall runs the file steps too: each test starts without the
+// package's keys and without the files those steps change, and tear-down
+// puts every one of those files back as it was, whatever the test did.
+class UninstallSequence : public RegistryTest {
+protected:
+    void SetUp() override
+    {
+        GetCurrentDirectoryA(sizeof directory, directory);
+        for (const FixedRemoval &removal : FIXED_REMOVALS)
+            DeleteEntry(removal);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, DEVICE_KEY);
+        for (const std::string &path : StepFiles()) {
+            std::string content;
+            saved.push_back({path, ReadFileBytes(path, content), content});
+            DeleteFileA(path.c_str());
+        }
+    }
+    void TearDown() override
+    {
+        RegistryTest::TearDown();
+        SetCurrentDirectoryA(directory);
+        for (const SavedFile &file : saved) {
+            DeleteFileA(file.path.c_str());
+            if (file.existed)
+                WriteFileBytes(file.path, file.content);
+        }
+    }
+
+private:
+    struct SavedFile {
+        std::string path;
+        bool existed;
+        std::string content;
+    };
+    static std::vector<std::string> StepFiles()
+    {
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, sizeof windows);
+        std::vector<std::string> files;
+        for (const char *name : {"WinInit.INI", "WinInit.SQN", "WinInit.SQO", "DosStart.Bat", "DosStart.SQN",
+                                 "DosStart.SQO"})
+            files.push_back(std::string(windows) + "\\" + name);
+        for (const char *name : {"C:\\Autoexec.Bat", "C:\\Autoexec.SQN", "C:\\Autoexec.SQO"})
+            files.push_back(name);
+        return files;
+    }
+    static void DeleteEntry(const FixedRemoval &removal)
+    {
+        HKEY parent;
+        if (RegOpenKeyExA(removal.root, removal.parent, 0, KEY_ALL_ACCESS, &parent) != ERROR_SUCCESS)
+            return;
+        if (removal.isValue)
+            RegDeleteValueA(parent, removal.name);
+        else
+            RegDeleteTreeA(parent, removal.name);
+        RegCloseKey(parent);
+    }
+    static bool ReadFileBytes(const std::string &path, std::string &content)
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        char block[4096];
+        DWORD got;
+        while (ReadFile(file, block, sizeof block, &got, 0) && got)
+            content.append(block, got);
+        CloseHandle(file);
+        return true;
+    }
+    static void WriteFileBytes(const std::string &path, const std::string &content)
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+        DWORD written;
+        WriteFile(file, content.data(), (DWORD)content.size(), &written, 0);
+        CloseHandle(file);
+    }
+    char directory[MAX_PATH];
+    std::vector<SavedFile> saved;
+};
 
 TEST_F(UninstallSequence, RemovesTheWholePackageAndKeepsEverythingAroundIt)
 {
