@@ -56,12 +56,15 @@ static int ChunksContainText(const char *fileName, const char *text)
     return found;
 }
 
-// Whether the fast search gives the same answer as the chunked one: true for
-// a text of 1 to CHUNK_CARRY_MAX + 1 bytes without CR, LF, zero byte or
-// Ctrl-Z, such as the hardware ID.
+// Whether the text suits the fast search of the raw bytes: 2 to
+// CHUNK_CARRY_MAX + 1 bytes without CR, LF, zero byte or Ctrl-Z, such as the
+// hardware ID. Text-mode reading only drops a CR before an LF and ends at the
+// first Ctrl-Z, so such a text lies in what it delivers only where it lies
+// in the raw bytes: a file whose raw bytes do not hold it does not hold it,
+// and only the rare file whose raw bytes do is searched again in chunks.
 static int SuitsRawSearch(const char *text, unsigned textLength)
 {
-    if (textLength == 0 || textLength > CHUNK_CARRY_MAX + 1)
+    if (textLength < 2 || textLength > CHUNK_CARRY_MAX + 1)
         return 0;
     for (unsigned i = 0; i < textLength; i++)
         if (text[i] == '\r' || text[i] == '\n' || text[i] == 0 || text[i] == CTRL_Z)
@@ -69,55 +72,84 @@ static int SuitsRawSearch(const char *text, unsigned textLength)
     return 1;
 }
 
-// The fast search, on the raw bytes read in large blocks, without line-end
-// translation: such a text lies in the raw bytes before the first Ctrl-Z
-// exactly where it lies in what text mode delivers. Found before any zero
-// byte, it is found by the chunked search too; behind a zero byte only the
-// chunked search can tell, so then the answer is NEEDS_CHUNKS.
-enum { NOT_FOUND, FOUND, NEEDS_CHUNKS };
+// The fast search looks at one byte pair in every textLength - 1 bytes: each
+// place of the text covers textLength - 1 pair starts, so one of them is
+// looked at. A pair that occurs in the text (most do not) leads to a full
+// compare at each place it would put the text. Pairs are 16-bit table
+// indexes: BigramFirst gives the first index in the text of a pair, plus
+// one (0: not in the text), and BigramNext the next index of the same pair.
+static unsigned char BigramFirst[65536];
+static unsigned char BigramNext[CHUNK_CARRY_MAX + 1];
+// The last bytes of the blocks so far and the first of the next block, for
+// a text that straddles two blocks.
 static char Straddle[2 * CHUNK_CARRY_MAX + 1];
 // Large reads: the search keeps pace with the platform's own file reading.
 static char ScanBuffer[65536];
 
-static int ScanRawBytes(const char *text, unsigned textLength)
+static unsigned BytePair(const char *at)
 {
-    const char first = text[0];
-    unsigned tailLength = 0; // the last bytes of the runs so far, in Straddle
+    return (unsigned char)at[0] | (unsigned)(unsigned char)at[1] << 8;
+}
+
+static void LearnBytePairs(const char *text, unsigned textLength)
+{
+    for (unsigned i = textLength - 1; i-- > 0;) {
+        unsigned pair = BytePair(text + i);
+        BigramNext[i] = BigramFirst[pair];
+        BigramFirst[pair] = (unsigned char)(i + 1);
+    }
+}
+
+static void ForgetBytePairs(const char *text, unsigned textLength)
+{
+    for (unsigned i = 0; i + 1 < textLength; i++)
+        BigramFirst[BytePair(text + i)] = 0;
+}
+
+// Whether the text lies wholly inside the `count` bytes of the block.
+static int BlockHoldsText(const char *block, unsigned count, const char *text, unsigned textLength)
+{
+    const unsigned stride = textLength - 1;
+    for (unsigned at = 0; at + 1 < count; at += stride) {
+        for (unsigned index = BigramFirst[BytePair(block + at)]; index != 0; index = BigramNext[index - 1]) {
+            if (index - 1 > at)
+                break; // later indexes would start before the block too
+            const char *start = block + at - (index - 1);
+            if (start + textLength > block + count)
+                continue;
+            unsigned matched = 0;
+            while (matched < textLength && start[matched] == text[matched])
+                matched++;
+            if (matched == textLength)
+                return 1;
+        }
+    }
+    return 0;
+}
+
+// 1 when the raw bytes of the open file hold the text anywhere.
+static int RawBytesHoldText(const char *text, unsigned textLength)
+{
+    const unsigned keep = textLength - 1;
+    unsigned tailLength = 0; // the last bytes of the blocks so far, in Straddle
     for (;;) {
-        const char *run = ScanBuffer;
         unsigned count = ReadRawBlock(&InfFile, ScanBuffer, sizeof ScanBuffer);
         if (!count)
-            return NOT_FOUND;
-        // A text that began in the runs before and ends in this one.
+            return 0;
+        // A text that began in the blocks before and ends in this one.
         unsigned joint = tailLength;
-        for (unsigned i = 0; i < count && i + 1 < textLength && run[i] != 0 && run[i] != CTRL_Z; i++)
-            Straddle[joint++] = run[i];
+        for (unsigned i = 0; i < count && i < keep; i++)
+            Straddle[joint++] = ScanBuffer[i];
         if (tailLength && SearchBytes(Straddle, joint, text))
-            return FOUND;
-        for (unsigned i = 0; i < count; i++) {
-            char byte = run[i];
-            if (byte == first) {
-                if (i + textLength <= count) {
-                    unsigned matched = 1;
-                    while (matched < textLength && run[i + matched] == text[matched])
-                        matched++;
-                    if (matched == textLength)
-                        return FOUND;
-                }
-            } else if (byte == 0) {
-                return NEEDS_CHUNKS;
-            } else if (byte == CTRL_Z) {
-                return NOT_FOUND;
-            }
-        }
-        // Keep the last textLength - 1 bytes for the next run.
-        unsigned keep = textLength - 1;
+            return 1;
+        if (BlockHoldsText(ScanBuffer, count, text, textLength))
+            return 1;
         if (count >= keep) {
             for (unsigned i = 0; i < keep; i++)
-                Straddle[i] = run[count - keep + i];
+                Straddle[i] = ScanBuffer[count - keep + i];
             tailLength = keep;
         } else {
-            // A short run lies whole in Straddle behind the old tail.
+            // A short block lies whole in Straddle behind the old tail.
             unsigned drop = joint > keep ? joint - keep : 0;
             for (unsigned i = drop; i < joint; i++)
                 Straddle[i - drop] = Straddle[i];
@@ -133,9 +165,13 @@ int FileContainsText(const char *fileName, const char *text)
         return ChunksContainText(fileName, text);
     if (!OpenTextFile(&InfFile, fileName, 'r'))
         return 0;
-    int result = ScanRawBytes(text, textLength);
+    LearnBytePairs(text, textLength);
+    int held = RawBytesHoldText(text, textLength);
+    ForgetBytePairs(text, textLength);
     CloseTextFile(&InfFile);
-    return result == NEEDS_CHUNKS ? ChunksContainText(fileName, text) : result == FOUND;
+    // Where the raw bytes hold it, a zero byte or a Ctrl-Z before it may
+    // still hide it: the chunked search gives the text-mode answer.
+    return held ? ChunksContainText(fileName, text) : 0;
 }
 
 void DeleteFilesContaining(const char *pattern, const char *text)

@@ -1,5 +1,6 @@
 // INF file removal in the prefix's real INF folders.
 #include <string>
+#include <vector>
 
 #include "../cleanup/inf_removal.h"
 #include "file_fixture.h"
@@ -124,6 +125,31 @@ TEST_F(InfRemoval, RawSearchAgreesWithTheChunkedSearch)
         SCOPED_TRACE(c.what);
         WriteBytes(path, c.content);
         EXPECT_EQ(c.found, FileContainsText(path.c_str(), ID.c_str()) == 1);
+    }
+    RemovePath(path);
+}
+
+// The fast search looks at one byte pair in every 16 bytes: the ID must be
+// found wherever it starts, in the first block and across the next.
+TEST_F(InfRemoval, FindsTheIdAtEveryOffset)
+{
+    const std::string path = "C:\\offsets.tst";
+    std::vector<size_t> offsets;
+    for (size_t offset = 0; offset <= 40; offset++)
+        offsets.push_back(offset);
+    for (size_t offset = 65536 - 20; offset <= 65536 + 3; offset++)
+        offsets.push_back(offset);
+    for (size_t offset : offsets) {
+        SCOPED_TRACE(offset);
+        // Pairs of the ID all around it, so that most looks lead to a compare.
+        std::string before;
+        while (before.size() < offset)
+            before += "VEN_5A3C&DEV_0C1";
+        before.resize(offset);
+        WriteBytes(path, before + ID + "7");
+        EXPECT_EQ(1, FileContainsText(path.c_str(), ID.c_str()));
+        WriteBytes(path, before + ID.substr(0, 16) + "x");
+        EXPECT_EQ(0, FileContainsText(path.c_str(), ID.c_str()));
     }
     RemovePath(path);
 }
