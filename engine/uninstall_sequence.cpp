@@ -42,12 +42,12 @@ struct UninstallStep {
 #define VOLUME_CONTROL_PATH "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Volume Control"
 
 // The order is part of the behaviour: step 1 reads the instance keys that
-// step 2 deletes; step 31 leaves the INF\OTHER folder current, where step 33
-// makes its temporary file; step 32 runs while the filter modules are still
-// there, since step 30 only schedules their deletion. "control" in lower case
-// (steps 14 and 24), "SessionManager" and "MS-DOSOptions" as one word, and
-// "Default" without a dot are the package's own spellings.
-static const UninstallStep UninstallSteps[] = {
+// step 2 deletes; step 31 leaves the INF\OTHER folder current; step 32 runs
+// while the filter modules are still there, since step 30 only schedules
+// their deletion. "control" in lower case (steps 14 and 24),
+// "SessionManager" and "MS-DOSOptions" as one word, and "Default" without a
+// dot are the package's own spellings.
+static const UninstallStep UninstallSteps[UNINSTALL_STEP_COUNT] = {
     /*  1 */ {SWEEP_DEVICE_INSTANCES, HKLM, 0, 0},
     /*  2 */ {DELETE_KEY, HKLM, "Enum\\PCI", "VEN_5A3C&DEV_0C17"},
     /*  3 */ {DELETE_KEY, HKLM, "SOFTWARE\\Tarnwick Semiconductor", "QV512x"},
@@ -125,9 +125,14 @@ static void RunStep(const UninstallStep &step)
     }
 }
 
+void RunUninstallSteps(unsigned first, unsigned last)
+{
+    for (unsigned number = first; number <= last && number <= UNINSTALL_STEP_COUNT; number++)
+        RunStep(UninstallSteps[number - 1]);
+}
+
 int RunUninstall()
 {
-    for (unsigned i = 0; i < sizeof UninstallSteps / sizeof UninstallSteps[0]; i++)
-        RunStep(UninstallSteps[i]);
+    RunUninstallSteps(1, UNINSTALL_STEP_COUNT);
     return 1;
 }

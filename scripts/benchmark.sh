@@ -1,8 +1,11 @@
 #!/bin/bash
 # Benchmark, not a test: the INF step over 2,000 generated INF files (1 KB to
 # 200 KB) against the platform's limit, a raw ReadFile of the same files in
-# 64 KB blocks in the same process, and against grep -lF on the same folder;
-# then the size of sqvunins.exe and whether it imports any heap function.
+# 64 KB blocks in the same process, timed in turns (25 pairs, after one of
+# each), and against grep -lF on the same folder; the whole uninstall on the
+# sample machine, step by step; then the size of sqvunins.exe and whether it
+# imports any heap function. It says which build it measured: where the
+# kernel runs no 32-bit code, the x86_64 build of the same sources.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$ROOT/scripts/platform.sh"
@@ -40,16 +43,26 @@ for round in 1 2 3 4 5; do
     took=$(( ($(date +%s%N) - start) / 1000 ))
     if [ -z "$best_grep" ] || [ "$took" -lt "$best_grep" ]; then best_grep=$took; fi
 done
-echo "== timing the raw read and the INF step in one process (best of 5 each)"
+echo "== timing the raw read and the INF step in turns, in one process"
 run_in_prefix "$TREE/inf_benchmark.exe" measure 'C:\infbench' >"$BENCH/measured.txt"
 cat "$BENCH/measured.txt"
-raw=$(awk '$1 == "raw_read_ms" { print $2 }' "$BENCH/measured.txt")
 step=$(awk '$1 == "inf_step_ms" { print $2 }' "$BENCH/measured.txt")
-awk -v raw="$raw" -v step="$step" -v grep_us="$best_grep" 'BEGIN {
+awk -v step="$step" -v grep_us="$best_grep" \
+    -v median="$(awk '$1 == "ratio_median" { print $2 }' "$BENCH/measured.txt")" \
+    -v lowest="$(awk '$1 == "ratio_lowest" { print $2 }' "$BENCH/measured.txt")" \
+    -v highest="$(awk '$1 == "ratio_highest" { print $2 }' "$BENCH/measured.txt")" 'BEGIN {
     printf "grep_ms %.1f\n", grep_us / 1000
-    printf "INF step / raw read: %.2fx (goal: within 1.5x)\n", step / raw
+    printf "INF step / raw read: %.2fx, median of the pairs (lowest %.2fx, highest %.2fx; goal: within 1.1x)\n",
+        median, lowest, highest
     printf "INF step / grep -lF: %.2fx\n", step / (grep_us / 1000)
 }'
+if [ "$TEST_ARCH" != i686 ]; then
+    echo "   This kernel runs no 32-bit code: the figures are of the x86_64 build of the same"
+    echo "   sources, not of the shipped i686 (-march=i386) program."
+fi
+
+echo "== the whole uninstall on the sample machine, step by step"
+SQV_SAMPLE_DIR=$ROOT/sample run_in_prefix "$TREE/inf_benchmark.exe" steps
 
 echo "== the program"
 exe="$ROOT/build/i686/sqvunins.exe"

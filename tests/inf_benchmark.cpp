@@ -1,22 +1,30 @@
-// Benchmark of the INF step (scripts/benchmark.sh), not a test:
+// Benchmark of the INF step and of the whole uninstall (scripts/benchmark.sh),
+// not a test:
 //   inf_benchmark generate FOLDER   writes 2,000 INF files of 1 KB to 200 KB
 //   inf_benchmark measure FOLDER    times the raw read and the INF step
+//   inf_benchmark steps             times the uninstall step by step on the
+//                                   sample machine (SQV_SAMPLE_DIR)
 // The raw read is the platform's limit: every file read with ReadFile in
 // 64 KB blocks, in this same process. The INF step is the program's own
 // DeleteFilesContaining on the folder; the files it deletes are written
-// again between rounds, outside the timing.
+// again after each timing. The two are timed in turns, pair by pair, so
+// that a noisy moment moves one pair's ratio, not the figure.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "../cleanup/inf_removal.h"
+#include "../engine/uninstall_sequence.h"
+#include "file_fixture.h"
+#include "sample_machine.h"
 
 namespace {
 
 const char ID[] = "VEN_5A3C&DEV_0C17";
-const int FILE_COUNT = 2000, ROUNDS = 5;
+const int FILE_COUNT = 2000, PAIRS = 25;
 
 unsigned g_seed = 12345;
 unsigned Random(unsigned below)
@@ -112,37 +120,99 @@ unsigned long long RawRead(const std::string &folder)
     return total;
 }
 
+// The INF step over the folder; the files it deleted are written again.
+// Returns how many it deleted, or -1 when it deleted one that does not name
+// the card.
+int TimeInfStep(const std::string &folder, double &took)
+{
+    SetCurrentDirectoryA(folder.c_str());
+    double start = Now();
+    DeleteFilesContaining("*.INF", ID);
+    took = Now() - start;
+    int deleted = 0;
+    for (int i = 0; i < FILE_COUNT; i++)
+        if (GetFileAttributesA(NameOf(folder, i).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            bool namesCard;
+            deleted++;
+            if (!Write(NameOf(folder, i), Content(i, namesCard)) || !namesCard)
+                return -1;
+        }
+    return deleted;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void PrintBuild()
+{
+    printf("build %s, engine built with %s\n", sizeof(void *) == 4 ? "i686" : "x86_64", SQV_ENGINE_MARCH);
+}
+
 int Measure(const std::string &folder)
 {
-    RawRead(folder); // the same warm cache for both
-    double bestRaw = 1e30, bestStep = 1e30;
+    PrintBuild();
+    double took;
+    // One of each first: the same warm cache for both.
+    if (!RawRead(folder) || TimeInfStep(folder, took) < 0)
+        return 1;
+    std::vector<double> raws, steps, ratios;
     int deleted = 0;
-    for (int round = 0; round < ROUNDS; round++) {
+    for (int pair = 0; pair < PAIRS; pair++) {
         double start = Now();
-        unsigned long long bytes = RawRead(folder);
-        double raw = Now() - start;
-        if (raw < bestRaw)
-            bestRaw = raw;
-        if (!bytes)
+        if (!RawRead(folder))
             return 1;
-
-        SetCurrentDirectoryA(folder.c_str());
-        start = Now();
-        DeleteFilesContaining("*.INF", ID);
-        double step = Now() - start;
-        if (step < bestStep)
-            bestStep = step;
-
-        deleted = 0;
-        for (int i = 0; i < FILE_COUNT; i++)
-            if (GetFileAttributesA(NameOf(folder, i).c_str()) == INVALID_FILE_ATTRIBUTES) {
-                bool namesCard;
-                deleted++;
-                if (!Write(NameOf(folder, i), Content(i, namesCard)) || !namesCard)
-                    return 1; // a file that does not name the card was deleted
-            }
+        double raw = Now() - start;
+        deleted = TimeInfStep(folder, took);
+        if (deleted < 0)
+            return 1;
+        raws.push_back(raw);
+        steps.push_back(took);
+        ratios.push_back(took / raw);
     }
-    printf("raw_read_ms %.1f\ninf_step_ms %.1f\ndeleted %d\n", bestRaw, bestStep, deleted);
+    printf("pairs %d\nraw_read_ms %.1f\ninf_step_ms %.1f\nratio_median %.3f\nratio_lowest %.3f\n"
+           "ratio_highest %.3f\ndeleted %d\n",
+           PAIRS, Median(raws), Median(steps), Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+           *std::max_element(ratios.begin(), ratios.end()), deleted);
+    return 0;
+}
+
+// The whole uninstall on the sample machine, step by step: the machine is
+// put in place before each round, outside the timing.
+int TimeSteps()
+{
+    const struct {
+        const char *name;
+        unsigned first, last;
+    } groups[] = {{"registry steps (1-29)", 1, 29}, {"WinInit.INI (30)", 30, 30}, {"INF files (31)", 31, 31},
+                  {"RegSvr32.EXE started (32)", 32, 32}, {"batch files (33)", 33, 33}};
+    const int ROUNDS = 5;
+    std::string sample = SampleFolder();
+    if (sample.empty() || !ImportRegFile(sample + "\\neighbours.reg"))
+        return 1;
+    PrintBuild();
+    std::vector<double> times[sizeof groups / sizeof groups[0]];
+    for (int round = 0; round < ROUNDS; round++) {
+        RemovePath(WinInitPath());
+        if (!ImportRegFile(sample + "\\package.reg") || !InstallFilterModules(ThisProgramsFolder()))
+            return 1;
+        CopySampleFiles();
+        for (size_t g = 0; g < sizeof groups / sizeof groups[0]; g++) {
+            double start = Now();
+            RunUninstallSteps(groups[g].first, groups[g].last);
+            times[g].push_back(Now() - start);
+        }
+        Sleep(2000); // the two RegSvr32.EXE processes end
+    }
+    double total = 0;
+    for (size_t g = 0; g < sizeof groups / sizeof groups[0]; g++)
+        total += Median(times[g]);
+    printf("whole uninstall, median of %d rounds: %.1f ms\n", ROUNDS, total);
+    for (size_t g = 0; g < sizeof groups / sizeof groups[0]; g++)
+        printf("   %-28s %7.1f ms\n", groups[g].name, Median(times[g]));
     return 0;
 }
 
@@ -150,10 +220,11 @@ int Measure(const std::string &folder)
 
 int main(int argc, char **argv)
 {
-    std::string phase = argc > 2 ? argv[1] : "", folder = argc > 2 ? argv[2] : "";
+    std::string phase = argc > 1 ? argv[1] : "", folder = argc > 2 ? argv[2] : "";
     int result = phase == "generate"  ? Generate(folder)
                  : phase == "measure" ? Measure(folder)
-                                      : (printf("usage: inf_benchmark generate|measure FOLDER\n"), 2);
+                 : phase == "steps"   ? TimeSteps()
+                                      : (printf("usage: inf_benchmark generate|measure FOLDER, or steps\n"), 2);
     fflush(stdout);
     return result;
 }
