@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "../cleanup/inf_removal.h"
-#include "../engine/uninstall_sequence.h"
+#include "../uninstall/uninstall_sequence.h"
 #include "file_fixture.h"
 #include "sample_machine.h"
 

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <string>
 
-#include "../engine/registry_access.h"
+#include "../registry/registry_access.h"
 #include "registry_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // subkeys in name order, so entry names fix the walk order.
 #include <string>
 
-#include "../engine/registry_sweeps.h"
+#include "../registry/registry_sweeps.h"
 #include "registry_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "../cleanup/filter_unregistration.h"
-#include "../engine/uninstall_sequence.h"
+#include "../uninstall/uninstall_sequence.h"
 #include "file_fixture.h"
 #include "import_patch.h"
 #include "registry_fixture.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "../engine/installed_files.h"
-#include "../engine/uninstall_sequence.h"
+#include "../uninstall/installed_files.h"
+#include "../uninstall/uninstall_sequence.h"
 #include "registry_fixture.h"
 
 namespace {

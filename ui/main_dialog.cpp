@@ -1,6 +1,6 @@
 #include "dialogs.h"
 
-#include "../engine/uninstall_sequence.h"
+#include "../uninstall/uninstall_sequence.h"
 #include "../resources/resource_ids.h"
 #include "localized_dialog.h"
 

@@ -5,8 +5,8 @@
 #include "../cleanup/filter_unregistration.h"
 #include "../cleanup/inf_removal.h"
 #include "installed_files.h"
-#include "registry_access.h"
-#include "registry_sweeps.h"
+#include "../registry/registry_access.h"
+#include "../registry/registry_sweeps.h"
 
 enum StepOperation {
     SWEEP_DEVICE_INSTANCES,
