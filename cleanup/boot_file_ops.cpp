@@ -7,9 +7,8 @@
 #include "../runtime/system_paths.h"
 #include "../runtime/text.h"
 #include "../runtime/text_file.h"
+#include "wininit_layout.h"
 
-#define CTRL_Z 0x1A
-#define NOWHERE 0xFFFFFFFFu
 
 struct BootLine {
     const char *format;
@@ -36,209 +35,163 @@ static const BootLine BootLines[] = {
     {"%s\\DSOUND.DLL=%s\\MSDSOUND.DLL", 0},
 };
 
-// What matters of an existing WinInit.INI, read as raw bytes.
-struct WinInitLayout {
-    DWORD keptLength;     // bytes before the first Ctrl-Z (all, without one)
-    int hasCtrlZ;
-    int endsWithLineFeed; // the last kept byte is LF
-    int hasRename;        // a [Rename] section header
-    DWORD insertAt;       // start of the section header after the first
-                          // [Rename] section, or NOWHERE
-};
+// The step's work area. Static, as every buffer of the program: without a
+// run-time there is no stack probe, so no function may have a frame of
+// kilobytes. The step is therefore not reentrant.
+static struct {
+    PathBuffer winInitPath;
+    PathBuffer newCopyPath; // the new file, beside the old one
+    PathBuffer backupPath;  // the old file, in the instant of the swap
+    LineBuffer line;
+    LineBuffer block;       // raw bytes on their way from the old file
+    TextFile winInit;
+    TextFile newCopy;
+    WinInitLayout layout;
+} Work;
 
-static PathBuffer WindowsDirectoryBuffer;
-static PathBuffer SystemDirectoryBuffer;
-static PathBuffer WinInitPathBuffer;
-static PathBuffer NewWinInitPathBuffer;
-static PathBuffer OldWinInitPathBuffer;
-static LineBuffer BootLineBuffer;
-static LineBuffer CopyBuffer;
-static TextFile WinInitFile;
-static TextFile NewWinInitFile;
-static WinInitLayout Layout;
+// The directories that the lines name.
+struct Directories {
+    const char *windows;
+    const char *system;
+};
 
 // Each line ends with LF, which text-mode writing stores as CR LF. A line
 // that would not fit its buffer is left out rather than cut.
-static void WriteBootLines(TextFile *file)
+static void WriteBootLines(TextFile *file, const Directories &directories, LineBuffer &line)
 {
     for (unsigned i = 0; i < sizeof BootLines / sizeof BootLines[0]; i++) {
-        const char *directory =
-            BootLines[i].inWindowsDirectory ? WindowsDirectoryBuffer : SystemDirectoryBuffer;
-        if (FormatText(BootLineBuffer, sizeof BootLineBuffer, BootLines[i].format, directory,
-                       directory)) {
-            WriteText(file, BootLineBuffer, TextLength(BootLineBuffer));
+        const char *directory = BootLines[i].inWindowsDirectory ? directories.windows : directories.system;
+        if (FormatText(line, sizeof line, BootLines[i].format, directory, directory)) {
+            WriteText(file, line, TextLength(line));
             WriteText(file, "\n", 1);
         }
     }
 }
 
-// Looks at one line: `head` holds its first bytes after leading blanks,
-// `significant` its length up to its last byte that is no blank or CR.
-static void ClassifyLine(char *head, unsigned significant, DWORD lineStart)
-{
-    if (significant == 0 || head[0] != '[')
-        return;
-    UpperCaseBytes(head, significant < 8 ? significant : 8);
-    int isRename = significant == 8 && SearchBytes(head, 8, "[RENAME]") == head;
-    if (!Layout.hasRename)
-        Layout.hasRename = isRename;
-    else if (Layout.insertAt == NOWHERE)
-        Layout.insertAt = lineStart;
-}
-
-// Reads the whole file as raw bytes and fills Layout. 0 when a read failed.
-static int ScanWinInit(TextFile *file)
-{
-    char head[8];
-    unsigned headLength = 0, significant = 0;
-    DWORD offset = 0, lineStart = 0;
-    int lastByte = -1;
-    Layout.hasCtrlZ = 0;
-    Layout.hasRename = 0;
-    Layout.insertAt = NOWHERE;
-    unsigned got;
-    while (!Layout.hasCtrlZ && (got = ReadRawBlock(file, CopyBuffer, sizeof CopyBuffer)) != 0) {
-        for (unsigned i = 0; i < got; i++, offset++) {
-            char byte = CopyBuffer[i];
-            if (byte == CTRL_Z) {
-                Layout.hasCtrlZ = 1;
-                break;
-            }
-            lastByte = (unsigned char)byte;
-            if (byte == '\n') {
-                ClassifyLine(head, significant, lineStart);
-                headLength = significant = 0;
-                lineStart = offset + 1;
-                continue;
-            }
-            if (headLength == 0 && (byte == ' ' || byte == '\t'))
-                continue;
-            if (headLength < sizeof head)
-                head[headLength] = byte;
-            headLength++;
-            if (byte != ' ' && byte != '\t' && byte != '\r')
-                significant = headLength;
-        }
-    }
-    ClassifyLine(head, significant, lineStart);
-    Layout.keptLength = offset;
-    Layout.endsWithLineFeed = lastByte == '\n';
-    return !file->failed;
-}
-
 // What goes after the kept bytes when the lines are added at the end: a line
 // break so that the first line stands on its own, and a header when the file
 // has no [Rename] section yet.
-static void WriteEndRepairs(TextFile *file)
+static void WriteEndRepairs(TextFile *file, const WinInitLayout &layout)
 {
-    if (Layout.keptLength > 0 && !Layout.endsWithLineFeed)
+    if (layout.keptLength > 0 && !layout.endsWithLineFeed)
         WriteText(file, "\n", 1);
-    if (!Layout.hasRename)
+    if (!layout.hasRename)
         WriteText(file, "[Rename]\n", 9);
 }
 
-// Copies `count` raw bytes, or all that are left when `count` is NOWHERE.
-// 1 when exactly that many were copied.
-static int CopyRawBytes(TextFile *from, TextFile *to, DWORD count)
+// Copies exactly `count` raw bytes; 1 when that many were there.
+static int CopyRawBytes(TextFile *from, TextFile *to, DWORD count, LineBuffer &block)
 {
     DWORD copied = 0;
     while (copied < count) {
-        DWORD wanted = count - copied < sizeof CopyBuffer ? count - copied : sizeof CopyBuffer;
-        unsigned got = ReadRawBlock(from, CopyBuffer, wanted);
+        DWORD wanted = count - copied < sizeof block ? count - copied : sizeof block;
+        unsigned got = ReadRawBlock(from, block, wanted);
         if (got == 0)
             break;
-        WriteRaw(to, CopyBuffer, got);
+        WriteRaw(to, block, got);
         copied += got;
     }
-    return count == NOWHERE || copied == count;
+    return copied == count;
+}
+
+// Copies every raw byte that is left.
+static void CopyRestOfFile(TextFile *from, TextFile *to, LineBuffer &block)
+{
+    unsigned got;
+    while ((got = ReadRawBlock(from, block, sizeof block)) != 0)
+        WriteRaw(to, block, got);
 }
 
 // Writes the new file in full beside the old one, then puts it in the old
 // one's place. After any failure the old file stays as it was.
-static void RewriteWinInit()
+static void RewriteWinInit(const Directories &directories)
 {
+    const WinInitLayout &layout = Work.layout;
     // A file that could not be appended to is not replaced either.
-    if (!FileIsWritable(WinInitPathBuffer))
+    if (!FileIsWritable(Work.winInitPath))
         return;
-    if (!OpenTextFile(&WinInitFile, WinInitPathBuffer, 'r'))
+    if (!OpenTextFile(&Work.winInit, Work.winInitPath, 'r'))
         return;
-    if (!OpenTextFile(&NewWinInitFile, NewWinInitPathBuffer, 'w')) {
-        CloseTextFile(&WinInitFile);
+    if (!OpenTextFile(&Work.newCopy, Work.newCopyPath, 'w')) {
+        CloseTextFile(&Work.winInit);
         return;
     }
     int complete;
-    if (Layout.insertAt != NOWHERE) {
-        complete = CopyRawBytes(&WinInitFile, &NewWinInitFile, Layout.insertAt);
-        WriteBootLines(&NewWinInitFile);
-        complete = complete && CopyRawBytes(&WinInitFile, &NewWinInitFile, NOWHERE);
+    if (layout.insertAt != NO_INSERT_POINT) {
+        complete = CopyRawBytes(&Work.winInit, &Work.newCopy, layout.insertAt, Work.block);
+        WriteBootLines(&Work.newCopy, directories, Work.line);
+        CopyRestOfFile(&Work.winInit, &Work.newCopy, Work.block);
     } else {
         // Text-mode readers stop at the first Ctrl-Z: the file is cut there.
-        complete = CopyRawBytes(&WinInitFile, &NewWinInitFile, Layout.keptLength);
-        WriteEndRepairs(&NewWinInitFile);
-        WriteBootLines(&NewWinInitFile);
+        complete = CopyRawBytes(&Work.winInit, &Work.newCopy, layout.keptLength, Work.block);
+        WriteEndRepairs(&Work.newCopy, layout);
+        WriteBootLines(&Work.newCopy, directories, Work.line);
     }
-    complete = CloseTextFile(&WinInitFile) && complete;
-    complete = CloseTextFile(&NewWinInitFile) && complete;
+    complete = CloseTextFile(&Work.winInit) && complete;
+    complete = CloseTextFile(&Work.newCopy) && complete;
     if (complete)
-        ReplaceWithNewCopy(WinInitPathBuffer, NewWinInitPathBuffer, OldWinInitPathBuffer);
+        ReplaceWithNewCopy(Work.winInitPath, Work.newCopyPath, Work.backupPath);
     else
-        DeleteFileA(NewWinInitPathBuffer);
+        DeleteFileA(Work.newCopyPath);
 }
 
 // All lines or none: an append is written in one piece and cut back when
 // that write fails.
-static void AppendToWinInit()
+static void AppendToWinInit(const Directories &directories)
 {
-    if (!OpenTextFile(&WinInitFile, WinInitPathBuffer, 'a'))
+    if (!OpenTextFile(&Work.winInit, Work.winInitPath, 'a'))
         return;
-    WriteEndRepairs(&WinInitFile);
-    WriteBootLines(&WinInitFile);
-    CloseTextFile(&WinInitFile);
+    WriteEndRepairs(&Work.winInit, Work.layout);
+    WriteBootLines(&Work.winInit, directories, Work.line);
+    CloseTextFile(&Work.winInit);
 }
 
 // The new file is written under its own name first: a file cut short by a
 // failure or a sudden stop never stands as WinInit.INI.
-static void CreateWinInit()
+static void CreateWinInit(const Directories &directories)
 {
-    if (!OpenTextFile(&NewWinInitFile, NewWinInitPathBuffer, 'w'))
+    if (!OpenTextFile(&Work.newCopy, Work.newCopyPath, 'w'))
         return;
-    WriteText(&NewWinInitFile, "\n[Rename]\n", 10);
-    WriteBootLines(&NewWinInitFile);
-    if (CloseTextFile(&NewWinInitFile))
-        ReplaceWithNewCopy(WinInitPathBuffer, NewWinInitPathBuffer, OldWinInitPathBuffer);
+    WriteText(&Work.newCopy, "\n[Rename]\n", 10);
+    WriteBootLines(&Work.newCopy, directories, Work.line);
+    if (CloseTextFile(&Work.newCopy))
+        ReplaceWithNewCopy(Work.winInitPath, Work.newCopyPath, Work.backupPath);
     else
-        DeleteFileA(NewWinInitPathBuffer);
+        DeleteFileA(Work.newCopyPath);
+}
+
+// The three paths of the step, formed from the Windows directory.
+static int FormPaths(const char *windowsDirectory)
+{
+    return FormatText(Work.winInitPath, sizeof Work.winInitPath, "%s\\WinInit.INI", windowsDirectory) &&
+           FormatText(Work.newCopyPath, sizeof Work.newCopyPath, "%s\\WinInit.SQN", windowsDirectory) &&
+           FormatText(Work.backupPath, sizeof Work.backupPath, "%s\\WinInit.SQO", windowsDirectory);
 }
 
 void ScheduleBootFileOps()
 {
-    if (!GetWindowsDirectoryInto(WindowsDirectoryBuffer) ||
-        !GetSystemDirectoryInto(SystemDirectoryBuffer) ||
-        !FormatText(WinInitPathBuffer, sizeof WinInitPathBuffer, "%s\\WinInit.INI",
-                    WindowsDirectoryBuffer) ||
-        !FormatText(NewWinInitPathBuffer, sizeof NewWinInitPathBuffer, "%s\\WinInit.SQN",
-                    WindowsDirectoryBuffer) ||
-        !FormatText(OldWinInitPathBuffer, sizeof OldWinInitPathBuffer, "%s\\WinInit.SQO",
-                    WindowsDirectoryBuffer))
+    // The two directories live in buffers of their own (runtime/system_paths).
+    Directories directories = {FetchWindowsDirectory(), FetchSystemDirectory()};
+    if (!directories.windows || !directories.system || !FormPaths(directories.windows))
         return;
     // What an earlier run left when it stopped halfway is put right first;
     // the old file's lines must not be lost to a new file.
-    if (!RecoverReplacement(WinInitPathBuffer, NewWinInitPathBuffer, OldWinInitPathBuffer))
+    if (!RecoverReplacement(Work.winInitPath, Work.newCopyPath, Work.backupPath))
         return;
-    if (!OpenTextFile(&WinInitFile, WinInitPathBuffer, 'r')) {
+    if (!OpenTextFile(&Work.winInit, Work.winInitPath, 'r')) {
         // A file that is there but cannot be read is not emptied.
-        if (!PathExists(WinInitPathBuffer))
-            CreateWinInit();
+        if (!PathExists(Work.winInitPath))
+            CreateWinInit(directories);
         return;
     }
-    int scanned = ScanWinInit(&WinInitFile);
-    CloseTextFile(&WinInitFile);
+    int scanned = ScanWinInitLayout(&Work.winInit, Work.block, &Work.layout);
+    CloseTextFile(&Work.winInit);
     if (!scanned)
         return;
     // The lines must land in the first [Rename] section, which Windows alone
     // carries out, and after the file's first Ctrl-Z nothing is read.
-    if (Layout.insertAt != NOWHERE || Layout.hasCtrlZ)
-        RewriteWinInit();
+    if (Work.layout.insertAt != NO_INSERT_POINT || Work.layout.hasCtrlZ)
+        RewriteWinInit(directories);
     else
-        AppendToWinInit();
+        AppendToWinInit(directories);
 }

@@ -7,7 +7,8 @@
 #include "../runtime/system_paths.h"
 #include "../runtime/text.h"
 
-static PathBuffer SystemDirectoryBuffer;
+// Program-wide, as every buffer: a frame this large would need a stack
+// probe, which the program does not link. The step is not reentrant.
 static PathBuffer ParametersBuffer;
 
 // The module path is quoted, so that a system directory with a blank still
@@ -19,11 +20,11 @@ static const char *const UnregisterParameters[] = {
 
 void UnregisterFilters()
 {
-    if (!GetSystemDirectoryInto(SystemDirectoryBuffer))
+    const char *systemDirectory = FetchSystemDirectory();
+    if (!systemDirectory)
         return;
     for (unsigned i = 0; i < sizeof UnregisterParameters / sizeof UnregisterParameters[0]; i++) {
-        if (FormatText(ParametersBuffer, sizeof ParametersBuffer, UnregisterParameters[i],
-                       SystemDirectoryBuffer))
-            ShellExecuteA(0, 0, "RegSvr32.EXE", ParametersBuffer, SystemDirectoryBuffer, SW_HIDE);
+        if (FormatText(ParametersBuffer, sizeof ParametersBuffer, UnregisterParameters[i], systemDirectory))
+            ShellExecuteA(0, 0, "RegSvr32.EXE", ParametersBuffer, systemDirectory, SW_HIDE);
     }
 }

@@ -1,33 +1,47 @@
 #include "inf_removal.h"
 
 #include "../runtime/buffers.h"
+#include "../runtime/hardware_id.h"
 #include "../runtime/system_paths.h"
 #include "../runtime/text.h"
 #include "../runtime/text_file.h"
 
-#define HARDWARE_ID "VEN_5A3C&DEV_0C17"
 
 // Bytes of the previous chunk kept in front of the next one, so that a text
 // of up to this length plus one that straddles two chunks is still found.
 enum { CHUNK_CARRY_MAX = 127 };
 
-// The fast search looks at the raw bytes four at a time.
-enum { WINDOW = 4 };
+// The fast search looks at the raw bytes four at a time, in blocks of 64 KB:
+// it keeps pace with the platform's own file reading.
+enum { WINDOW = 4, WINDOW_TABLE_SIZE = 4096, SCAN_BLOCK_SIZE = 65536 };
 
-#define CTRL_Z 0x1A
-
-static PathBuffer WindowsDirectoryBuffer;
-static PathBuffer FolderPathBuffer;
-static TextFile InfFile;
-// The carried tail of the previous chunk, then the chunk, then a zero byte.
-static char ChunkWindow[CHUNK_CARRY_MAX + LINE_BUFFER_SIZE + 1];
+// The step's work area. Static, as every buffer of the program: without a
+// run-time there is no stack probe, so no function may have a frame of
+// kilobytes. The step is therefore not reentrant.
+static struct {
+    PathBuffer folderPath;
+    TextFile infFile;
+    // The carried tail of the previous chunk, then the chunk, then a zero byte.
+    char chunkWindow[CHUNK_CARRY_MAX + LINE_BUFFER_SIZE + 1];
+    // For each 12-bit fold of four bytes, the first place in the text whose
+    // four bytes fold to it, plus one (0: none); for each place, the next
+    // such place.
+    unsigned char windowFirst[WINDOW_TABLE_SIZE];
+    unsigned char windowNext[CHUNK_CARRY_MAX + 1];
+    // The last bytes of the blocks so far and the first of the next block,
+    // for a text that straddles two blocks.
+    char straddle[2 * CHUNK_CARRY_MAX + 1];
+    char scanBlock[SCAN_BLOCK_SIZE];
+} Work;
 
 // The search as text mode reads the file: chunks of 1,024 delivered bytes,
 // each searched up to its first zero byte, with the tail of the previous
 // chunk carried in front unless that chunk had a zero byte.
 static int ChunksContainText(const char *fileName, const char *text)
 {
-    if (!OpenTextFile(&InfFile, fileName, 'r'))
+    TextFile *file = &Work.infFile;
+    char *const window = Work.chunkWindow;
+    if (!OpenTextFile(file, fileName, 'r'))
         return 0;
     unsigned textLength = TextLength(text);
     unsigned carryLimit = textLength > 0 ? textLength - 1 : 0;
@@ -36,13 +50,13 @@ static int ChunksContainText(const char *fileName, const char *text)
     unsigned carried = 0;
     int found = 0;
     for (;;) {
-        char *chunk = ChunkWindow + carried;
-        unsigned got = ReadTextBlock(&InfFile, chunk, LINE_BUFFER_SIZE);
+        char *chunk = window + carried;
+        unsigned got = ReadTextBlock(file, chunk, LINE_BUFFER_SIZE);
         // The search of a chunk ends at its first zero byte.
         unsigned searched = 0;
         while (searched < got && chunk[searched] != 0)
             searched++;
-        if (SearchBytes(ChunkWindow, carried + searched, text)) {
+        if (SearchBytes(window, carried + searched, text)) {
             found = 1;
             break;
         }
@@ -52,10 +66,10 @@ static int ChunksContainText(const char *fileName, const char *text)
         // past one.
         unsigned keep = searched < got ? 0 : carryLimit;
         for (unsigned i = 0; i < keep; i++)
-            ChunkWindow[i] = chunk[got - keep + i];
+            window[i] = chunk[got - keep + i];
         carried = keep;
     }
-    CloseTextFile(&InfFile);
+    CloseTextFile(file);
     return found;
 }
 
@@ -78,18 +92,9 @@ static int SuitsRawSearch(const char *text, unsigned textLength)
 // The fast search looks at four bytes in every textLength - 3: each place of
 // the text covers textLength - 3 starts of four of its bytes, so one of them
 // is looked at. Four bytes fold into a 12-bit index of a table small enough
-// for the first-level cache of a 486 or Pentium; WindowFirst gives, for an
-// index, the first place in the text whose four bytes fold to it, plus one
-// (0: none), and WindowNext the next such place. Most looks find 0 and cost
-// a few instructions; the others compare the text's last byte first.
-enum { WINDOW_TABLE_SIZE = 4096 };
-static unsigned char WindowFirst[WINDOW_TABLE_SIZE];
-static unsigned char WindowNext[CHUNK_CARRY_MAX + 1];
-// The last bytes of the blocks so far and the first of the next block, for
-// a text that straddles two blocks.
-static char Straddle[2 * CHUNK_CARRY_MAX + 1];
-// Large reads: the search keeps pace with the platform's own file reading.
-static char ScanBuffer[65536];
+// for the first-level cache of a 486 or Pentium (Work.windowFirst). Most
+// looks find no place of the text there and cost a few instructions; the
+// others compare the text's last byte first.
 
 // Plain 32-bit arithmetic, which an 80386 has; the compiler makes the four
 // bytes one load. Inlined: the search calls it for every look.
@@ -104,15 +109,15 @@ static void LearnWindows(const char *text, unsigned textLength)
 {
     for (unsigned i = textLength - WINDOW + 1; i-- > 0;) {
         unsigned index = FoldWindow(text + i);
-        WindowNext[i] = WindowFirst[index];
-        WindowFirst[index] = (unsigned char)(i + 1);
+        Work.windowNext[i] = Work.windowFirst[index];
+        Work.windowFirst[index] = (unsigned char)(i + 1);
     }
 }
 
 static void ForgetWindows(const char *text, unsigned textLength)
 {
     for (unsigned i = 0; i + WINDOW <= textLength; i++)
-        WindowFirst[FoldWindow(text + i)] = 0;
+        Work.windowFirst[FoldWindow(text + i)] = 0;
 }
 
 // Whether the text lies wholly inside the `count` bytes of the block.
@@ -120,7 +125,7 @@ static int BlockHoldsText(const char *block, unsigned count, const char *text, u
 {
     const unsigned stride = textLength - WINDOW + 1;
     for (unsigned at = 0; at + WINDOW <= count; at += stride) {
-        for (unsigned place = WindowFirst[FoldWindow(block + at)]; place != 0; place = WindowNext[place - 1]) {
+        for (unsigned place = Work.windowFirst[FoldWindow(block + at)]; place != 0; place = Work.windowNext[place - 1]) {
             if (place - 1 > at)
                 break; // later places would start before the block too
             const char *start = block + at - (place - 1);
@@ -137,31 +142,32 @@ static int BlockHoldsText(const char *block, unsigned count, const char *text, u
 }
 
 // 1 when the raw bytes of the open file hold the text anywhere.
-static int RawBytesHoldText(const char *text, unsigned textLength)
+static int RawBytesHoldText(TextFile *file, const char *text, unsigned textLength)
 {
     const unsigned keep = textLength - 1;
-    unsigned tailLength = 0; // the last bytes of the blocks so far, in Straddle
+    char *const straddle = Work.straddle, *const block = Work.scanBlock;
+    unsigned tailLength = 0; // the last bytes of the blocks so far, in straddle
     for (;;) {
-        unsigned count = ReadRawBlock(&InfFile, ScanBuffer, sizeof ScanBuffer);
+        unsigned count = ReadRawBlock(file, block, SCAN_BLOCK_SIZE);
         if (!count)
             return 0;
         // A text that began in the blocks before and ends in this one.
         unsigned joint = tailLength;
         for (unsigned i = 0; i < count && i < keep; i++)
-            Straddle[joint++] = ScanBuffer[i];
-        if (tailLength && SearchBytes(Straddle, joint, text))
+            straddle[joint++] = block[i];
+        if (tailLength && SearchBytes(straddle, joint, text))
             return 1;
-        if (BlockHoldsText(ScanBuffer, count, text, textLength))
+        if (BlockHoldsText(block, count, text, textLength))
             return 1;
         if (count >= keep) {
             for (unsigned i = 0; i < keep; i++)
-                Straddle[i] = ScanBuffer[count - keep + i];
+                straddle[i] = block[count - keep + i];
             tailLength = keep;
         } else {
-            // A short block lies whole in Straddle behind the old tail.
+            // A short block lies whole in straddle behind the old tail.
             unsigned drop = joint > keep ? joint - keep : 0;
             for (unsigned i = drop; i < joint; i++)
-                Straddle[i - drop] = Straddle[i];
+                straddle[i - drop] = straddle[i];
             tailLength = joint - drop;
         }
     }
@@ -172,12 +178,12 @@ int FileContainsText(const char *fileName, const char *text)
     unsigned textLength = TextLength(text);
     if (!SuitsRawSearch(text, textLength))
         return ChunksContainText(fileName, text);
-    if (!OpenTextFile(&InfFile, fileName, 'r'))
+    if (!OpenTextFile(&Work.infFile, fileName, 'r'))
         return 0;
     LearnWindows(text, textLength);
-    int held = RawBytesHoldText(text, textLength);
+    int held = RawBytesHoldText(&Work.infFile, text, textLength);
     ForgetWindows(text, textLength);
-    CloseTextFile(&InfFile);
+    CloseTextFile(&Work.infFile);
     // Where the raw bytes hold it, a zero byte or a Ctrl-Z before it may
     // still hide it: the chunked search gives the text-mode answer.
     return held ? ChunksContainText(fileName, text) : 0;
@@ -197,17 +203,18 @@ void DeleteFilesContaining(const char *pattern, const char *text)
     FindClose(search);
 }
 
-static void SearchFolder(const char *format)
+static void SearchFolder(const char *format, const char *windowsDirectory)
 {
-    if (FormatText(FolderPathBuffer, sizeof FolderPathBuffer, format, WindowsDirectoryBuffer) &&
-        SetCurrentDirectoryA(FolderPathBuffer))
+    if (FormatText(Work.folderPath, sizeof Work.folderPath, format, windowsDirectory) &&
+        SetCurrentDirectoryA(Work.folderPath))
         DeleteFilesContaining("*.INF", HARDWARE_ID);
 }
 
 void RemoveDeviceInfFiles()
 {
-    if (!GetWindowsDirectoryInto(WindowsDirectoryBuffer))
+    const char *windowsDirectory = FetchWindowsDirectory();
+    if (!windowsDirectory)
         return;
-    SearchFolder("%s\\INF");
-    SearchFolder("%s\\INF\\OTHER");
+    SearchFolder("%s\\INF", windowsDirectory);
+    SearchFolder("%s\\INF\\OTHER", windowsDirectory);
 }

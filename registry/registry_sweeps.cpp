@@ -1,17 +1,22 @@
 #include "registry_sweeps.h"
 
+#include "../runtime/hardware_id.h"
 #include "../runtime/text.h"
 #include "registry_access.h"
 
-#define DEVICE_KEY_PATH "Enum\\PCI\\VEN_5A3C&DEV_0C17"
+#define DEVICE_KEY_PATH "Enum\\PCI\\" HARDWARE_ID
 #define CLASS_KEY_PATH "System\\CurrentControlSet\\Services\\Class"
 
-// Each sweep's own buffers, program-wide: the sweeps are not reentrant.
-static PathBuffer InstanceNameBuffer; // an instance's name, then its "Driver" value
-static PathBuffer InstancePathBuffer;
-static PathBuffer EntryNameBuffer;
-static PathBuffer EntryPathBuffer;
-static PathBuffer EntryValueBuffer;
+// The sweeps' work area. Static, as every buffer of the program (without a
+// run-time there is no stack probe for large frames); the sweeps are
+// therefore not reentrant.
+static struct {
+    PathBuffer instanceName; // an instance's name, then its "Driver" value
+    PathBuffer instancePath;
+    PathBuffer entryName;
+    PathBuffer entryPath;
+    PathBuffer entryValue;
+} Work;
 
 void SweepDeviceInstances()
 {
@@ -20,21 +25,21 @@ void SweepDeviceInstances()
         return;
     // Deletions happen below the class key, so the instances keep their
     // numbering and the index only grows.
-    for (DWORD index = 0; EnumSubkeyName(&device, index, InstanceNameBuffer); index++) {
-        if (!FormatText(InstancePathBuffer, sizeof InstancePathBuffer, DEVICE_KEY_PATH "\\%s",
-                        InstanceNameBuffer))
+    for (DWORD index = 0; EnumSubkeyName(&device, index, Work.instanceName); index++) {
+        if (!FormatText(Work.instancePath, sizeof Work.instancePath, DEVICE_KEY_PATH "\\%s",
+                        Work.instanceName))
             continue; // the path would not fit: pass over this instance
         RegistryKey instance;
-        if (!OpenKey(HKEY_LOCAL_MACHINE, InstancePathBuffer, KEY_ALL_ACCESS, &instance))
+        if (!OpenKey(HKEY_LOCAL_MACHINE, Work.instancePath, KEY_ALL_ACCESS, &instance))
             break;
-        int read = QueryStringValue(&instance, "Driver", InstanceNameBuffer);
+        int read = QueryStringValue(&instance, "Driver", Work.instanceName);
         CloseKey(&instance);
         if (!read)
             break;
         RegistryKey classKey;
         if (!OpenKey(HKEY_LOCAL_MACHINE, CLASS_KEY_PATH, KEY_ALL_ACCESS, &classKey))
             break;
-        DeleteSubkey(&classKey, InstanceNameBuffer);
+        DeleteSubkey(&classKey, Work.instanceName);
         CloseKey(&classKey);
     }
     CloseKey(&device);
@@ -51,22 +56,22 @@ static void SweepEntries(const char *walkedPath, const char *valueName,
     if (!OpenKey(HKEY_LOCAL_MACHINE, walkedPath, KEY_ALL_ACCESS, &walked))
         return;
     DWORD index = 0;
-    while (EnumSubkeyName(&walked, index, EntryNameBuffer)) {
-        if (!FormatText(EntryPathBuffer, sizeof EntryPathBuffer, "%s\\%s", walkedPath,
-                        EntryNameBuffer)) {
+    while (EnumSubkeyName(&walked, index, Work.entryName)) {
+        if (!FormatText(Work.entryPath, sizeof Work.entryPath, "%s\\%s", walkedPath,
+                        Work.entryName)) {
             index++; // the path would not fit: pass over this entry
             continue;
         }
         RegistryKey entry;
-        if (!OpenKey(HKEY_LOCAL_MACHINE, EntryPathBuffer, KEY_ALL_ACCESS, &entry))
+        if (!OpenKey(HKEY_LOCAL_MACHINE, Work.entryPath, KEY_ALL_ACCESS, &entry))
             break;
-        int read = QueryStringValue(&entry, valueName, EntryValueBuffer);
+        int read = QueryStringValue(&entry, valueName, Work.entryValue);
         CloseKey(&entry);
         if (!read)
             break;
         // An entry that matches but cannot be deleted is passed over, or the
         // walk would return to it for ever.
-        if (matches(EntryValueBuffer, matchText) && DeleteSubkey(&walked, EntryNameBuffer))
+        if (matches(Work.entryValue, matchText) && DeleteSubkey(&walked, Work.entryName))
             index = 0;
         else
             index++;
@@ -76,7 +81,7 @@ static void SweepEntries(const char *walkedPath, const char *valueName,
 
 static int NamesChipDevice(const char *deviceId, const char *)
 {
-    return (SearchText(deviceId, "PCI") && SearchText(deviceId, "VEN_5A3C&DEV_0C17")) ||
+    return (SearchText(deviceId, "PCI") && SearchText(deviceId, HARDWARE_ID)) ||
            (SearchText(deviceId, "QV512") && SearchText(deviceId, "VIRTUAL"));
 }
 

@@ -1,6 +1,5 @@
 #include "text_file.h"
 
-#define CTRL_Z 0x1A
 
 int OpenTextFile(TextFile *file, const char *path, char mode)
 {
@@ -174,6 +173,32 @@ unsigned ReadRawBlock(TextFile *file, char *bytes, unsigned size)
         delivered += got;
     }
     return delivered;
+}
+
+int ReadTextLine(TextFile *file, LineBuffer &line, unsigned *length, int *whole)
+{
+    unsigned stored = 0;
+    int character = ReadTextChar(file);
+    if (character < 0)
+        return 0;
+    *whole = 1;
+    for (;;) {
+        line[stored++] = (char)character;
+        if (character == '\n')
+            break;
+        character = ReadTextChar(file);
+        if (character < 0)
+            break;
+        if (stored == sizeof line - 1) {
+            // No room left: this piece ends here, the rest comes next.
+            UnreadTextChar(file, character);
+            *whole = 0;
+            break;
+        }
+    }
+    line[stored] = 0;
+    *length = stored;
+    return 1;
 }
 
 static void PutByte(TextFile *file, char byte)

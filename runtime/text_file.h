@@ -7,7 +7,12 @@
 
 #include <windows.h>
 
+#include "buffers.h"
+
 enum { TEXT_FILE_BUFFER_SIZE = 8192 };
+
+// The end-of-file mark of text files: reading ends at the first one.
+enum { CTRL_Z = 0x1A };
 
 struct TextFile {
     HANDLE handle;
@@ -46,6 +51,12 @@ unsigned ReadTextBlock(TextFile *file, char *bytes, unsigned size);
 
 // Up to `size` bytes, unchanged (no line-end translation, no end at Ctrl-Z).
 unsigned ReadRawBlock(TextFile *file, char *bytes, unsigned size);
+
+// The next line, its LF included when it has one, zero-terminated in `line`,
+// its length in `length` (a line may hold zero bytes). A line too long for
+// the buffer comes in pieces; `whole` is 0 for every piece but the last.
+// Returns 0 when the file holds no further character.
+int ReadTextLine(TextFile *file, LineBuffer &line, unsigned *length, int *whole);
 
 // Writes `count` bytes, each LF as CR LF. Returns 0 once anything failed.
 int WriteText(TextFile *file, const char *bytes, unsigned count);

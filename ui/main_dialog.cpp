@@ -4,14 +4,6 @@
 #include "../resources/resource_ids.h"
 #include "localized_dialog.h"
 
-HINSTANCE g_hInstance;
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
-    g_hInstance = instance;
-    return ShowLocalizedDialog(instance, MAKEINTRESOURCEA(IDD_MAIN), MainDialogProc);
-}
-
 // A language module's template may lack the control: then there is nothing to disable.
 static void DisableControl(HWND dialog, int id)
 {
@@ -20,8 +12,11 @@ static void DisableControl(HWND dialog, int id)
         EnableWindow(control, FALSE);
 }
 
-INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
+    // Only the low 16 bits of the message number count, as they did when
+    // this procedure was first written for 16-bit Windows: LOWORD(message)
+    // is intended, not a slip to "fix".
     if (LOWORD(message) != WM_COMMAND)
         return FALSE;
     switch (LOWORD(wParam)) {
@@ -44,4 +39,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         break;
     }
     return FALSE;
+}
+
+int ShowMainDialog()
+{
+    return ShowLocalizedDialog(g_hInstance, MAKEINTRESOURCEA(IDD_MAIN), MainDialogProc);
 }

@@ -2,6 +2,16 @@
 // program may count on, so this entry does for WinMain what a run-time's would.
 #include <windows.h>
 
+#include "dialogs.h"
+
+HINSTANCE g_hInstance;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    g_hInstance = instance;
+    return ShowMainDialog();
+}
+
 // Skips the program name, quoted or not, and the blanks after it.
 static LPSTR CommandLineAfterProgramName()
 {

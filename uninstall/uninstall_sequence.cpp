@@ -1,5 +1,6 @@
 #include "uninstall_sequence.h"
 
+#include "../runtime/hardware_id.h"
 #include "../cleanup/batch_cleanup.h"
 #include "../cleanup/boot_file_ops.h"
 #include "../cleanup/filter_unregistration.h"
@@ -49,7 +50,7 @@ struct UninstallStep {
 // dot are the package's own spellings.
 static const UninstallStep UninstallSteps[UNINSTALL_STEP_COUNT] = {
     /*  1 */ {SWEEP_DEVICE_INSTANCES, HKLM, 0, 0},
-    /*  2 */ {DELETE_KEY, HKLM, "Enum\\PCI", "VEN_5A3C&DEV_0C17"},
+    /*  2 */ {DELETE_KEY, HKLM, "Enum\\PCI", HARDWARE_ID},
     /*  3 */ {DELETE_KEY, HKLM, "SOFTWARE\\Tarnwick Semiconductor", "QV512x"},
     /*  4 */ {FORGET_INSTALLED_FILES, HKLM, INSTALLED_FILES_KEY, 0},
     /*  5 */ {SWEEP_MEDIA_RESOURCES, HKLM, "System\\CurrentControlSet\\Control\\MediaResources\\midi", 0},
