@@ -23,17 +23,13 @@ if [ ! -d "$PREFIX/drive_c" ]; then
     echo "== making a Windows 95 prefix in $PREFIX"
     make_prefix "$PREFIX"
 fi
-trap 'WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
+trap 'stop_server "$PREFIX"' EXIT
 start_server "$PREFIX"
-run_in_prefix() {
-    WINEPREFIX=$PREFIX WINEDEBUG=-all timeout 600 "$WINE" "$@" >"$BENCH/output.txt" 2>"$BENCH/errors.txt" </dev/null
-    cat "$BENCH/output.txt"
-}
 
 FOLDER="$PREFIX/drive_c/infbench"
 rm -rf "$FOLDER"
 echo "== generating the INF folder"
-run_in_prefix "$TREE/inf_benchmark.exe" generate 'C:\infbench'
+run_in_prefix "$PREFIX" "$BENCH" "$TREE/inf_benchmark.exe" generate 'C:\infbench'
 
 echo "== timing grep -lF (best of 5)"
 best_grep=""
@@ -44,7 +40,7 @@ for round in 1 2 3 4 5; do
     if [ -z "$best_grep" ] || [ "$took" -lt "$best_grep" ]; then best_grep=$took; fi
 done
 echo "== timing the raw read and the INF step in turns, in one process"
-run_in_prefix "$TREE/inf_benchmark.exe" measure 'C:\infbench' >"$BENCH/measured.txt"
+run_in_prefix "$PREFIX" "$BENCH" "$TREE/inf_benchmark.exe" measure 'C:\infbench' >"$BENCH/measured.txt"
 cat "$BENCH/measured.txt"
 step=$(awk '$1 == "inf_step_ms" { print $2 }' "$BENCH/measured.txt")
 awk -v step="$step" -v grep_us="$best_grep" \
@@ -62,7 +58,8 @@ if [ "$TEST_ARCH" != i686 ]; then
 fi
 
 echo "== the whole uninstall on the sample machine, step by step"
-SQV_SAMPLE_DIR=$ROOT/sample run_in_prefix "$TREE/inf_benchmark.exe" steps
+export SQV_SAMPLE_DIR=$ROOT/sample
+run_in_prefix "$PREFIX" "$BENCH" "$TREE/inf_benchmark.exe" steps
 
 echo "== the program"
 exe="$ROOT/build/i686/sqvunins.exe"

@@ -30,45 +30,25 @@ rm -rf "$DEMO/screenshots"
 make_prefix "$PREFIX"
 
 mode=user
-if [ -z "${DISPLAY:-}" ]; then
-    mode=auto
-    for number in $(seq 90 130); do
-        [ -e "/tmp/.X$number-lock" ] || break
-    done
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$number"
-    sleep 1
-fi
-cleanup() {
-    WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1 || true
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+[ -z "${DISPLAY:-}" ] && mode=auto
+start_virtual_display
+trap 'stop_server "$PREFIX"; stop_virtual_display' EXIT
 # One Wine server from the set-up to the report.
 start_server "$PREFIX"
 
 export SQV_SAMPLE_DIR="$ROOT/sample" SQV_SCREENSHOT_DIR="$DEMO/screenshots"
-# run_in_prefix PROGRAM ARGS...: output to a file, shown when it ends.
-run_in_prefix() {
-    local status=0
-    WINEPREFIX=$PREFIX WINEDEBUG=-all timeout 900 "$WINE" "$@" >"$DEMO/output.txt" 2>"$DEMO/errors.txt" \
-        </dev/null || status=$?
-    cat "$DEMO/output.txt"
-    return $status
-}
 
 echo "== installing the sample machine: registry, files, filter modules"
-run_in_prefix "$TREE/demo_driver.exe" install
+run_in_prefix "$PREFIX" "$DEMO" "$TREE/demo_driver.exe" install
 if [ $mode = user ]; then
     echo "== running sqvunins.exe on your display ($DISPLAY)"
     echo "   use it as you like: Uninstall, then Restart, Shutdown or Cancel"
 else
     echo "== running sqvunins.exe on a virtual display; the demo's driver presses the buttons"
 fi
-run_in_prefix "$TREE/demo_driver.exe" uninstall $mode
+run_in_prefix "$PREFIX" "$DEMO" "$TREE/demo_driver.exe" uninstall $mode
 echo "== the next start of Windows: wineboot -r carries out WinInit.INI"
 WINEPREFIX=$PREFIX WINEDEBUG=-all timeout 120 "$WINE" wineboot -r >"$DEMO/wineboot.txt" 2>&1 </dev/null || true
 echo "== report"
-run_in_prefix "$TREE/demo_driver.exe" report
+run_in_prefix "$PREFIX" "$DEMO" "$TREE/demo_driver.exe" report
 echo "== done in $(( $(date +%s) - started )) s"

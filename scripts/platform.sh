@@ -33,7 +33,7 @@ choose_test_arch() {
 make_prefix() {
     local prefix=$1
     if [ -d "$prefix" ]; then
-        WINEPREFIX=$prefix "$WINESERVER" -k >/dev/null 2>&1 || true
+        stop_server "$prefix"
         rm -rf "$prefix"
     fi
     mkdir -p "$prefix"
@@ -72,6 +72,59 @@ build_test_tree() {
     local targets=""
     for target in "$@"; do targets="$targets --target $target"; done
     cmake --build "$TEST_TREE" $targets -j "$(nproc)" >/dev/null
+}
+
+# run_in_prefix PREFIX LOG_DIR PROGRAM ARGS...: runs a Windows program in the
+# prefix, at most 15 minutes. Its output goes to LOG_DIR/output.txt and
+# errors.txt (a pipe from Wine never closes: Wine's services inherit it) and
+# is shown when it ends; returns the program's exit status.
+run_in_prefix() {
+    local prefix=$1 logs=$2 status=0
+    shift 2
+    mkdir -p "$logs"
+    WINEPREFIX=$prefix WINEDEBUG=-all timeout 900 "$WINE" "$@" >"$logs/output.txt" 2>"$logs/errors.txt" \
+        </dev/null || status=$?
+    cat "$logs/output.txt"
+    return $status
+}
+
+# stop_server PREFIX: ends the prefix's Wine server and every program in it.
+stop_server() {
+    WINEPREFIX=$1 "$WINESERVER" -k >/dev/null 2>&1 || true
+}
+
+# start_virtual_display: when no DISPLAY is set, starts an Xvfb of our own
+# and sets DISPLAY to it (VIRTUAL_DISPLAY_PID names it for stop_virtual_display).
+start_virtual_display() {
+    VIRTUAL_DISPLAY_PID=""
+    [ -n "${DISPLAY:-}" ] && return 0
+    local number
+    for number in $(seq 90 130); do
+        [ -e "/tmp/.X$number-lock" ] || break
+    done
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    VIRTUAL_DISPLAY_PID=$!
+    export DISPLAY=":$number"
+    for attempt in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$number" ] && return 0
+        sleep 0.1
+    done
+}
+
+stop_virtual_display() {
+    [ -n "${VIRTUAL_DISPLAY_PID:-}" ] && kill "$VIRTUAL_DISPLAY_PID" 2>/dev/null || true
+}
+
+# run_tests PREFIX TEST_TREE [CTEST_ARGS...]: every test, with one Wine
+# server for the whole run (test.sh runs it without root's permission
+# override, so that read-only files are read-only for Wine too).
+run_tests() {
+    local prefix=$1 tree=$2 status=0
+    shift 2
+    start_server "$prefix"
+    ctest --test-dir "$tree" --output-on-failure "$@" || status=$?
+    stop_server "$prefix"
+    return $status
 }
 
 # start_server PREFIX: one Wine server that stays until it is killed. A new

@@ -22,20 +22,13 @@ make_prefix "$PREFIX"
 
 # The dialog tests need a display: every test runs on a virtual one, so that
 # Wine's desktop, started by the first program of the session, has it too.
-# One server for the whole run.
 export SQV_SCREENSHOT_DIR="$TESTS/screenshots"
-trap 'WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
+unset DISPLAY
+start_virtual_display
+trap 'stop_server "$PREFIX"; stop_virtual_display' EXIT
 echo "== running the tests on a virtual display (screenshots in $SQV_SCREENSHOT_DIR)"
 # Without root's permission override, so that read-only files are read-only
 # for Wine too.
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    setpriv --bounding-set -dac_override,-dac_read_search bash -c '
-    ROOT=$1 PREFIX=$2 TESTS=$3
-    . "$ROOT/scripts/platform.sh"
-    choose_test_arch
-    start_server "$PREFIX"
-    shift 3
-    ctest --test-dir "$TESTS" --output-on-failure "$@"
-    status=$?
-    WINEPREFIX=$PREFIX "$WINESERVER" -k >/dev/null 2>&1
-    exit $status' run-tests "$ROOT" "$PREFIX" "$TESTS" "$@"
+setpriv --bounding-set -dac_override,-dac_read_search \
+    bash -c '. "$1/scripts/platform.sh" && choose_test_arch && run_tests "${@:2}"' run-tests \
+    "$ROOT" "$PREFIX" "$TESTS" "$@"

@@ -18,8 +18,8 @@
 
 #include "../cleanup/inf_removal.h"
 #include "../uninstall/uninstall_sequence.h"
-#include "file_fixture.h"
-#include "sample_machine.h"
+#include "../tests/file_fixture.h"
+#include "../tests/sample_machine.h"
 
 namespace {
 

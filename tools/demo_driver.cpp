@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "../resources/resource_ids.h"
-#include "file_fixture.h"
-#include "sample_machine.h"
-#include "ui_driver.h"
+#include "../tests/file_fixture.h"
+#include "../tests/sample_machine.h"
+#include "../tests/ui_driver.h"
 
 namespace {
 
