@@ -5,6 +5,8 @@
 // and SQV_FILTER_NAME tell the two modules apart.
 #include <windows.h>
 
+#include "package_names.h"
+
 extern "C" __declspec(dllexport) HRESULT WINAPI DllUnregisterServer()
 {
     HMODULE self;
@@ -13,7 +15,7 @@ extern "C" __declspec(dllexport) HRESULT WINAPI DllUnregisterServer()
     DWORD length = GetModuleFileNameA(self, line, MAX_PATH);
     line[length++] = '\r';
     line[length++] = '\n';
-    HANDLE marks = CreateFileA("C:\\filters-unregistered.txt", FILE_APPEND_DATA, FILE_SHARE_READ, 0,
+    HANDLE marks = CreateFileA(MARKS_PATH, FILE_APPEND_DATA, FILE_SHARE_READ, 0,
                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
     DWORD written;
     WriteFile(marks, line, length, &written, 0);

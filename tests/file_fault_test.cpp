@@ -500,8 +500,10 @@ Reference MakeReference(const Scenario &scenario)
 bool IsTemporary(const Job &job, const std::string &path) { return path == job.newCopy || path == job.backup; }
 
 // Each job's files as `want` has them.
-void ExpectJob(const Reference &reference, const Job &job, const State &want, const State &now, const char *what)
+void ExpectJob(const Reference &reference, const Job &job, const State &want, const State &now, const char *what,
+               const char *file = __builtin_FILE(), int line = __builtin_LINE())
 {
+    CALLER_TRACE;
     for (const auto &entry : Snapshot({job}))
         EXPECT_EQ(want.at(entry.first), now.at(entry.first)) << entry.first << ": expected as " << what;
 }

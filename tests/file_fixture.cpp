@@ -14,8 +14,10 @@ void WriteBytes(const std::string &path, const std::string &bytes)
 std::string ReadBytes(const std::string &path)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<missing>";
+    if (file == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "expected a file " << path << ", found none";
+        return "";
+    }
     std::string bytes;
     char block[65536];
     DWORD got;
@@ -23,6 +25,34 @@ std::string ReadBytes(const std::string &path)
         bytes.append(block, got);
     CloseHandle(file);
     return bytes;
+}
+
+static std::string Excerpt(const std::string &bytes, size_t at)
+{
+    std::string shown;
+    for (size_t i = at; i < bytes.size() && i < at + 40; i++) {
+        unsigned char c = (unsigned char)bytes[i];
+        char escaped[8];
+        if (c >= 0x20 && c < 0x7F && c != '\\')
+            shown += (char)c;
+        else {
+            snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            shown += escaped;
+        }
+    }
+    return "\"" + shown + "\"";
+}
+
+::testing::AssertionResult SameBytes(const std::string &want, const std::string &got)
+{
+    if (want == got)
+        return ::testing::AssertionSuccess();
+    size_t at = 0;
+    while (at < want.size() && at < got.size() && want[at] == got[at])
+        at++;
+    return ::testing::AssertionFailure() << "expected " << want.size() << " bytes, got " << got.size()
+                                         << "; they part at byte " << at << ": expected " << Excerpt(want, at)
+                                         << ", got " << Excerpt(got, at);
 }
 
 bool FileExists(const std::string &path)

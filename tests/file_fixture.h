@@ -9,8 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include "caller_trace.h"
+
 void WriteBytes(const std::string &path, const std::string &bytes);
+// The file's bytes; a missing file fails the test and gives "" (check
+// FileExists first where a file may be missing).
 std::string ReadBytes(const std::string &path);
+
+// Passes when the two are the same bytes; otherwise says where they part,
+// with both sides around that place and both sizes (whole files are too
+// long to print).
+::testing::AssertionResult SameBytes(const std::string &want, const std::string &got);
+
 bool FileExists(const std::string &path);
 bool FolderExists(const std::string &path);
 void MakeFolders(const std::string &path);

@@ -49,7 +49,7 @@ TEST(FullDisk, BatchFileStaysAsItWas)
 {
     SetCurrentDirectoryA(WORK.c_str());
     StripMarkedLines((WORK + "\\Autoexec.Bat").c_str(), "SQVSYNTH");
-    EXPECT_TRUE(BigBatchFile() == ReadBytes(WORK + "\\Autoexec.Bat")) << "the batch file changed";
+    EXPECT_TRUE(SameBytes(BigBatchFile(), ReadBytes(WORK + "\\Autoexec.Bat"))) << "the batch file changed";
     EXPECT_FALSE(FileExists(WORK + "\\Autoexec.SQN"));
     SetCurrentDirectoryA("C:\\");
 }
@@ -67,8 +67,7 @@ TEST(FullDisk, WinInitStaysAsItWas)
         RemovePath(WinInitPath());
         ASSERT_TRUE(MoveFileA((WORK + "\\" + file.first).c_str(), WinInitPath().c_str()));
         ScheduleBootFileOps();
-        EXPECT_EQ(before.size(), ReadBytes(WinInitPath()).size());
-        EXPECT_TRUE(before == ReadBytes(WinInitPath())) << "WinInit.INI changed";
+        EXPECT_TRUE(SameBytes(before, ReadBytes(WinInitPath()))) << "WinInit.INI changed";
         EXPECT_FALSE(FileExists(WindowsDirectory() + "\\WinInit.SQN"));
     }
     RemovePath(WinInitPath());

@@ -3,11 +3,13 @@
 #include <vector>
 
 #include "../cleanup/inf_removal.h"
+#include "../runtime/hardware_id.h"
 #include "file_fixture.h"
 
 namespace {
 
-const std::string ID = "VEN_5A3C&DEV_0C17";
+const std::string ID = HARDWARE_ID;
+
 
 // Text whose hardware ID starts at `offset` of the text as delivered, each
 // line before it ended by CR LF (which is delivered as one byte).

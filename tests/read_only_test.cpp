@@ -7,10 +7,10 @@
 #include "../cleanup/boot_file_ops.h"
 #include "../cleanup/inf_removal.h"
 #include "file_fixture.h"
+#include "package_names.h"
 
 namespace {
 
-const char ID[] = "VEN_5A3C&DEV_0C17";
 
 class ReadOnlyFile : public FileTest {
 protected:

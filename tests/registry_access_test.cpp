@@ -3,6 +3,7 @@
 #include <string>
 
 #include "../registry/registry_access.h"
+#include "caller_trace.h"
 #include "registry_fixture.h"
 
 namespace {
@@ -25,8 +26,10 @@ void FillWithSentinel(GuardedPathBuffer &guarded)
     memset(&guarded, 0xBD, sizeof guarded);
 }
 
-void ExpectGuardIntact(const GuardedPathBuffer &guarded)
+void ExpectGuardIntact(const GuardedPathBuffer &guarded, const char *file = __builtin_FILE(),
+                       int line = __builtin_LINE())
 {
+    CALLER_TRACE;
     for (unsigned char byte : guarded.guard)
         ASSERT_EQ(0xBD, byte) << "written past the 128-byte buffer";
 }

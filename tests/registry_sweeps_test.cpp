@@ -3,11 +3,11 @@
 #include <string>
 
 #include "../registry/registry_sweeps.h"
+#include "package_names.h"
 #include "registry_fixture.h"
 
 namespace {
 
-const char DEVICE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17";
 const char CLASS_KEY[] = "System\\CurrentControlSet\\Services\\Class";
 const char MIDI_KEY[] = "System\\CurrentControlSet\\Control\\MediaResources\\midi";
 const char MEDIA_CLASS_KEY[] = "System\\CurrentControlSet\\Services\\Class\\MEDIA";

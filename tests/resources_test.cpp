@@ -216,7 +216,7 @@ TEST_F(ProgramResources, LogoIsA256ColourBottomUpBitmap)
     EXPECT_EQ(1, header.biPlanes);
     EXPECT_EQ(8, header.biBitCount);
     EXPECT_EQ((DWORD)BI_RGB, header.biCompression);
-    EXPECT_TRUE(header.biClrUsed == 0 || header.biClrUsed == 256);
+    EXPECT_TRUE(header.biClrUsed == 0 || header.biClrUsed == 256) << header.biClrUsed;
     EXPECT_EQ(40u + 1024 + 14600, logo.size);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "file_fixture.h"
+#include "package_names.h"
 #include "ui_driver.h"
 
 std::string SampleFolder()
@@ -51,7 +52,7 @@ std::vector<std::pair<std::string, std::string>> CopySampleFiles()
 
 bool InstallFilterModules(const std::string &programFolder)
 {
-    for (const char *module : {"sqvvdec.ax", "sqvrendr.ax"}) {
+    for (const char *module : FILTER_MODULES) {
         std::string installed = SystemDirectory() + "\\" + module;
         if (!CopyFileA((programFolder + "\\" + module).c_str(), installed.c_str(), FALSE) ||
             RunAndWait(SystemDirectory() + "\\regsvr32.exe /s \"" + installed + "\"") != 0)
@@ -158,4 +159,21 @@ std::vector<std::string> EntriesOfRegFile(const std::string &path)
         }
     }
     return entries;
+}
+
+static std::string BaseName(const std::string &path) { return path.substr(path.rfind('\\') + 1); }
+
+SampleFileKind ClassifySampleFile(const std::string &sampleFile)
+{
+    std::string name = BaseName(sampleFile);
+    if (name == "AUTOEXEC.BAT" || name == "DOSSTART.BAT")
+        return BATCH_FILE;
+    if (name == "QV512X.INF" || name == "TARNWICKQV512X.INF")
+        return INF_NAMING_THE_CARD;
+    if (name == "MSDSOUND.DLL")
+        return REPLACEMENT_OF_DSOUND;
+    if ((sampleFile.find("\\SYSTEM\\") != std::string::npos && name != "SQVAUD17.DRV") ||
+        sampleFile.find("\\SQVFILES\\") != std::string::npos)
+        return PACKAGE_FILE;
+    return OTHER_FILE;
 }

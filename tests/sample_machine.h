@@ -21,6 +21,16 @@ bool ImportRegFile(const std::string &path);
 // pairs of sample file and prefix file.
 std::vector<std::pair<std::string, std::string>> CopySampleFiles();
 
+// What a file of sample/files is to the uninstall.
+enum SampleFileKind {
+    BATCH_FILE,            // rewritten without its marked lines
+    INF_NAMING_THE_CARD,   // deleted by the uninstall
+    PACKAGE_FILE,          // deleted at the next start of Windows
+    REPLACEMENT_OF_DSOUND, // MSDSOUND.DLL, put in DSOUND.DLL's place then
+    OTHER_FILE,            // left as it is
+};
+SampleFileKind ClassifySampleFile(const std::string &sampleFile);
+
 // Puts the filter modules (built beside `programFolder`) into the system
 // directory and registers them with RegSvr32.EXE /s.
 bool InstallFilterModules(const std::string &programFolder);

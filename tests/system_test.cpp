@@ -9,12 +9,12 @@
 
 #include "../resources/resource_ids.h"
 #include "file_fixture.h"
+#include "package_names.h"
 #include "sample_machine.h"
 #include "ui_driver.h"
 
 namespace {
 
-const char MARKS[] = "C:\\filters-unregistered.txt";
 
 // The user starts the program, presses Enter, and closes the completion
 // dialog with Cancel.
@@ -22,10 +22,10 @@ void RunProgramToTheEnd()
 {
     PROCESS_INFORMATION process;
     ASSERT_TRUE(StartProgramIn("C:\\sqvunins-system", "", process));
-    HWND main = WaitForDialog(process.dwProcessId, "Halvane(tm) Driver Uninstall");
+    HWND main = WaitForDialog(process.dwProcessId, MAIN_CAPTION);
     EXPECT_TRUE(main);
     PressKey(main, VK_RETURN);
-    HWND complete = WaitForDialog(process.dwProcessId, "Halvane(tm) Uninstall Complete");
+    HWND complete = WaitForDialog(process.dwProcessId, COMPLETE_CAPTION);
     EXPECT_TRUE(complete);
     ClickButton(complete, IDCANCEL);
     EXPECT_EQ(1u, WaitForExitCode(process));
@@ -36,13 +36,13 @@ std::string WaitForMarks(size_t lines)
 {
     std::string marks;
     for (int tries = 0; tries < 250; tries++) {
-        marks = FileExists(MARKS) ? ReadBytes(MARKS) : "";
+        marks = FileExists(MARKS_PATH) ? ReadBytes(MARKS_PATH) : "";
         if ((size_t)std::count(marks.begin(), marks.end(), '\n') >= lines)
             break;
         Sleep(40);
     }
     Sleep(200); // and no more come
-    return FileExists(MARKS) ? ReadBytes(MARKS) : "";
+    return FileExists(MARKS_PATH) ? ReadBytes(MARKS_PATH) : "";
 }
 
 std::string Joined(const std::vector<std::string> &lines)
@@ -56,20 +56,6 @@ std::string Joined(const std::vector<std::string> &lines)
 std::string Expected(const char *name) { return ReadBytes(SampleFolder() + "\\expected\\" + name); }
 
 std::string BaseName(const std::string &path) { return path.substr(path.rfind('\\') + 1); }
-
-bool NamesTheCard(const std::string &sampleFile)
-{
-    std::string name = BaseName(sampleFile);
-    return name == "QV512X.INF" || name == "TARNWICKQV512X.INF";
-}
-
-// The package's files, which the next start of Windows deletes.
-bool IsPackageFile(const std::string &sampleFile)
-{
-    std::string name = BaseName(sampleFile);
-    return (sampleFile.find("\\SYSTEM\\") != std::string::npos && name != "SQVAUD17.DRV") ||
-           sampleFile.find("\\SQVFILES\\") != std::string::npos;
-}
 
 // The run's Windows, as every program started in it sees it: Windows 95,
 // 98 or Me (tests/in-windows-version.sh).
@@ -100,7 +86,7 @@ TEST(SampleMachine, RunOnACleanPrefixChangesNothingButWinInit)
 {
     ASSERT_FALSE(SampleFolder().empty()) << "SQV_SAMPLE_DIR is not set";
     for (const std::string &path : {WinInitPath(), std::string("C:\\Autoexec.Bat"),
-                                     WindowsDirectory() + "\\DosStart.Bat", std::string(MARKS)})
+                                     WindowsDirectory() + "\\DosStart.Bat", std::string(MARKS_PATH)})
         RemovePath(path);
     RegistrySnapshot before = TakeRegistrySnapshot();
     RunProgramToTheEnd();
@@ -141,7 +127,7 @@ TEST(SampleMachine, InstallsWithEveryPackageEntry)
 // what it was before the package came, key by key and value by value.
 TEST(SampleMachine, UninstallRemovesThePackageAndNothingElse)
 {
-    RemovePath(MARKS);
+    RemovePath(MARKS_PATH);
     RunProgramToTheEnd();
     g_afterUninstall = TakeRegistrySnapshot();
     RegistryDifference left = CompareSnapshots(g_withNeighbours, g_afterUninstall);
@@ -153,9 +139,10 @@ TEST(SampleMachine, UninstallRemovesThePackageAndNothingElse)
     // lines, the two INF files of the card gone, everything else as it was.
     for (const auto &file : g_files) {
         SCOPED_TRACE(file.second);
-        if (BaseName(file.first) == "AUTOEXEC.BAT" || BaseName(file.first) == "DOSSTART.BAT")
+        SampleFileKind kind = ClassifySampleFile(file.first);
+        if (kind == BATCH_FILE)
             EXPECT_EQ(Expected(BaseName(file.first).c_str()), ReadBytes(file.second));
-        else if (NamesTheCard(file.first))
+        else if (kind == INF_NAMING_THE_CARD)
             EXPECT_FALSE(FileExists(file.second));
         else
             EXPECT_EQ(ReadBytes(file.first), ReadBytes(file.second));
@@ -177,7 +164,7 @@ TEST(SampleMachine, UninstallRemovesThePackageAndNothingElse)
 TEST(SampleMachine, SecondRunBeforeTheRestartOnlyAppendsTheLinesAgain)
 {
     std::string autoexec = ReadBytes("C:\\Autoexec.Bat");
-    RemovePath(MARKS);
+    RemovePath(MARKS_PATH);
     RunProgramToTheEnd();
     RegistryDifference difference = CompareSnapshots(g_afterUninstall, TakeRegistrySnapshot());
     EXPECT_EQ("", Joined(difference.removed));
@@ -196,17 +183,17 @@ TEST(SampleMachine, NextStartOfWindowsDeletesThePackagesFiles)
     RunWinebootRestart();
     for (const auto &file : g_files) {
         SCOPED_TRACE(file.second);
-        std::string name = BaseName(file.first);
-        if (name == "MSDSOUND.DLL") {
+        SampleFileKind kind = ClassifySampleFile(file.first);
+        if (kind == REPLACEMENT_OF_DSOUND) {
             EXPECT_FALSE(FileExists(file.second));
             EXPECT_EQ(ReadBytes(file.first), ReadBytes(SystemDirectory() + "\\DSOUND.DLL"));
-        } else if (IsPackageFile(file.first) || NamesTheCard(file.first)) {
+        } else if (kind == PACKAGE_FILE || kind == INF_NAMING_THE_CARD) {
             EXPECT_FALSE(FileExists(file.second));
-        } else if (name != "AUTOEXEC.BAT" && name != "DOSSTART.BAT") {
+        } else if (kind == OTHER_FILE) {
             EXPECT_EQ(ReadBytes(file.first), ReadBytes(file.second));
         }
     }
-    for (const char *module : {"sqvvdec.ax", "sqvrendr.ax"})
+    for (const char *module : FILTER_MODULES)
         EXPECT_FALSE(FileExists(SystemDirectory() + "\\" + module));
 }
 

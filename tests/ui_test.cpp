@@ -6,21 +6,19 @@
 
 #include "../resources/resource_ids.h"
 #include "file_fixture.h"
+#include "package_names.h"
 #include "registry_fixture.h"
 #include "session_watch.h"
 #include "ui_driver.h"
 
 namespace {
 
-const char MAIN_CAPTION[] = "Halvane(tm) Driver Uninstall";
-const char COMPLETE_CAPTION[] = "Halvane(tm) Uninstall Complete";
 const char ABOUT_CAPTION[] = "About";
 const char GERMAN_MAIN_CAPTION[] = "Halvane(tm) Treiber entfernen";
 const char GERMAN_COMPLETE_CAPTION[] = "Halvane(tm) Deinstallation abgeschlossen";
 
 // What the uninstall removes first: a device instance of the card and the
 // driver class key its "Driver" value names.
-const char DEVICE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17";
 const char INSTANCE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17\\BUS_00&DEV_0B&FUNC_00";
 const char DRIVER_KEY[] = "System\\CurrentControlSet\\Services\\Class\\MEDIA\\0099";
 
@@ -88,8 +86,9 @@ protected:
                !FileExists(WinInitPath());
     }
 
-    void ExpectPackageRemoved()
+    void ExpectPackageRemoved(const char *file = __builtin_FILE(), int line = __builtin_LINE())
     {
+        CALLER_TRACE;
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DEVICE_KEY));
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DRIVER_KEY));
         EXPECT_EQ(0u, ReadBytes(WinInitPath()).find("\r\n[Rename]\r\nNUL=")); // a new file
@@ -134,8 +133,10 @@ struct ExpectedControl {
 };
 
 // Every control in template order, at its place, with its text and styles.
-void ExpectControls(HWND dialog, const std::vector<ExpectedControl> &expected, bool enabled)
+void ExpectControls(HWND dialog, const std::vector<ExpectedControl> &expected, bool enabled,
+                    const char *file = __builtin_FILE(), int line = __builtin_LINE())
 {
+    CALLER_TRACE;
     std::vector<ControlView> controls = ReadControls(dialog);
     ASSERT_EQ(expected.size(), controls.size());
     for (size_t i = 0; i < expected.size(); i++) {
@@ -157,8 +158,10 @@ void ExpectControls(HWND dialog, const std::vector<ExpectedControl> &expected, b
     }
 }
 
-void ExpectDialogFrame(HWND dialog, DWORD style, int cx, int cy)
+void ExpectDialogFrame(HWND dialog, DWORD style, int cx, int cy, const char *file = __builtin_FILE(),
+                       int line = __builtin_LINE())
 {
+    CALLER_TRACE;
     EXPECT_EQ(style, (DWORD)GetWindowLongA(dialog, GWL_STYLE) & ~(DWORD)(WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK));
     RECT client, expected = DialogUnitsToPixels(0, 0, cx, cy);
     GetClientRect(dialog, &client);
@@ -197,8 +200,9 @@ const std::vector<ExpectedControl> ABOUT_CONTROLS = {
 // bitmap 1001, read from the screen. Wine stretches a picture to the
 // control's client area, which its edges make smaller than the bitmap, so the
 // bitmap is drawn the same way here before the pixels are compared.
-void ExpectProgramsLogo(HWND dialog)
+void ExpectProgramsLogo(HWND dialog, const char *file = __builtin_FILE(), int line = __builtin_LINE())
 {
+    CALLER_TRACE;
     HWND picture = GetWindow(dialog, GW_CHILD);
     for (int i = 0; i < 3 && picture; i++)
         picture = GetWindow(picture, GW_HWNDNEXT);

@@ -8,24 +8,23 @@
 #include "../uninstall/uninstall_sequence.h"
 #include "file_fixture.h"
 #include "import_patch.h"
+#include "package_names.h"
 #include "registry_fixture.h"
 
 #include <shellapi.h>
 
 namespace {
 
-const char MARKS[] = "C:\\filters-unregistered.txt";
-const char *const FILTER_MODULES[] = {"sqvvdec.ax", "sqvrendr.ax"};
 
 // Puts the stand-in filter modules, built beside this program, in the system
 // directory.
-void InstallFilterModules()
+void PutFilterModulesInSystemDirectory()
 {
     for (const char *module : FILTER_MODULES)
         ASSERT_TRUE(CopyFileA((ThisProgramsFolder() + "\\" + module).c_str(),
                               (SystemDirectory() + "\\" + module).c_str(), FALSE))
             << module;
-    RemovePath(MARKS);
+    RemovePath(MARKS_PATH);
 }
 
 // RegSvr32.EXE runs in processes of its own and is not waited for.
@@ -33,7 +32,7 @@ std::string WaitForBothMarks()
 {
     std::string marks;
     for (int tries = 0; tries < 150; tries++) {
-        marks = ReadBytes(MARKS);
+        marks = FileExists(MARKS_PATH) ? ReadBytes(MARKS_PATH) : "";
         if (marks.find("sqvvdec.ax") != std::string::npos &&
             marks.find("sqvrendr.ax") != std::string::npos)
             break;
@@ -46,7 +45,7 @@ void RemoveFilterModules()
 {
     for (const char *module : FILTER_MODULES)
         RemovePath(SystemDirectory() + "\\" + module);
-    RemovePath(MARKS);
+    RemovePath(MARKS_PATH);
 }
 
 // What the code under test asked of the shell, through this program's own
@@ -103,7 +102,7 @@ protected:
 
 TEST_F(UninstallFiles, UnregisterFiltersHasBothModulesUnregisterThemselves)
 {
-    InstallFilterModules();
+    PutFilterModulesInSystemDirectory();
     static bool patched = PatchImport("SHELL32.dll", "ShellExecuteA", (void *)RecordShellExecuteA,
                                       (void **)&RealShellExecuteA);
     ASSERT_TRUE(patched);
@@ -111,10 +110,9 @@ TEST_F(UninstallFiles, UnregisterFiltersHasBothModulesUnregisterThemselves)
     UnregisterFilters();
     // Hidden, each module path quoted: a system directory may hold blanks.
     ASSERT_EQ(2u, g_shellRequests.size());
-    const char *const modules[] = {"sqvvdec.ax", "sqvrendr.ax"};
     for (int i = 0; i < 2; i++) {
         EXPECT_EQ("RegSvr32.EXE", g_shellRequests[i].file);
-        EXPECT_EQ("/u /s \"" + SystemDirectory() + "\\" + modules[i] + "\"", g_shellRequests[i].parameters);
+        EXPECT_EQ("/u /s \"" + SystemDirectory() + "\\" + FILTER_MODULES[i] + "\"", g_shellRequests[i].parameters);
         EXPECT_EQ(SystemDirectory(), g_shellRequests[i].directory);
         EXPECT_EQ(SW_HIDE, g_shellRequests[i].show);
     }
@@ -131,7 +129,7 @@ TEST_F(UninstallFiles, RunUninstallThenTheNextStartLeaveNothingOfThePackage)
     const char *const systemFiles[] = {"SQVAUD16.DRV", "SQVKERN.VXD", "SQVNLS.DLL", "SQVPNP.VXD"};
     const char *const dataFiles[] = {"SQVLOCN.TPK", "EARCUES.WAV", "SQVSYNTH.EXE"};
 
-    InstallFilterModules();
+    PutFilterModulesInSystemDirectory();
     for (const char *name : systemFiles)
         WriteBytes(system + "\\" + name, "package file");
     MakeFolders(data);
@@ -149,7 +147,7 @@ TEST_F(UninstallFiles, RunUninstallThenTheNextStartLeaveNothingOfThePackage)
 
     EXPECT_EQ(1, RunUninstall());
 
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Enum\\PCI\\VEN_5A3C&DEV_0C17"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, DEVICE_KEY));
     EXPECT_STRCASEEQ(other.c_str(), CurrentDirectory().c_str());
     EXPECT_FALSE(FileExists("C:\\Autoexec.SQN"));
     EXPECT_FALSE(FileExists(windows + "\\DosStart.SQN"));
@@ -159,7 +157,7 @@ TEST_F(UninstallFiles, RunUninstallThenTheNextStartLeaveNothingOfThePackage)
     EXPECT_EQ("@ECHO OFF\r\nPATH C:\\DOS\r\n", ReadBytes("C:\\Autoexec.Bat"));
     EXPECT_EQ("MSCDEX /D:X\r\n", ReadBytes(windows + "\\DosStart.Bat"));
     WaitForBothMarks();
-    EXPECT_NE(std::string::npos, ReadBytes(MARKS).find("sqvrendr.ax"));
+    EXPECT_NE(std::string::npos, ReadBytes(MARKS_PATH).find("sqvrendr.ax"));
     for (const char *module : FILTER_MODULES)
         EXPECT_TRUE(FileExists(system + "\\" + module)) << "deleted only at the next start";
 

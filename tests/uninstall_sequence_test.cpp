@@ -5,6 +5,7 @@
 
 #include "../uninstall/installed_files.h"
 #include "../uninstall/uninstall_sequence.h"
+#include "package_names.h"
 #include "registry_fixture.h"
 
 namespace {
@@ -45,7 +46,6 @@ const FixedRemoval FIXED_REMOVALS[] = {
     {HKEY_USERS, "Default\\" VOLUME, "QV512X Mixer Driver", false},
 };
 
-const char DEVICE_KEY[] = "Enum\\PCI\\VEN_5A3C&DEV_0C17";
 const char CLASS_MEDIA[] = "System\\CurrentControlSet\\Services\\Class\\MEDIA";
 const char MEDIA_RESOURCES[] = "System\\CurrentControlSet\\Control\\MediaResources\\";
 const char *const RESOURCE_KINDS[] = {"midi", "mixer", "wave"};

@@ -13,14 +13,13 @@
 
 #include "../resources/resource_ids.h"
 #include "../tests/file_fixture.h"
+#include "../tests/package_names.h"
 #include "../tests/sample_machine.h"
 #include "../tests/ui_driver.h"
 
 namespace {
 
 const char STATE[] = "C:\\sqvdemo";
-const char MAIN_CAPTION[] = "Halvane(tm) Driver Uninstall";
-const char COMPLETE_CAPTION[] = "Halvane(tm) Uninstall Complete";
 
 void SaveSnapshot(const RegistrySnapshot &snapshot, const char *name)
 {
@@ -187,9 +186,9 @@ void ReportFiles()
         if (tab == std::string::npos)
             continue;
         std::string sample = line.substr(0, tab), installed = line.substr(tab + 1);
-        std::string name = sample.substr(sample.rfind('\\') + 1);
         bool exists = FileExists(installed);
-        if (name == "AUTOEXEC.BAT" || name == "DOSSTART.BAT") {
+        SampleFileKind kind = ClassifySampleFile(sample);
+        if (kind == BATCH_FILE) {
             std::vector<std::string> before = Lines(ReadBytes(sample)), after = Lines(ReadBytes(installed));
             std::string removed;
             for (const std::string &l : before)
@@ -201,14 +200,13 @@ void ReportFiles()
             (exists ? infKept : infGone)++;
             if (!exists)
                 printf("INF file removed: %s\n", installed.c_str());
-        } else if (name == "MSDSOUND.DLL" || (sample.find("\\SYSTEM\\") != std::string::npos && name != "SQVAUD17.DRV") ||
-                   sample.find("\\SQVFILES\\") != std::string::npos) {
+        } else if (kind == PACKAGE_FILE || kind == REPLACEMENT_OF_DSOUND) {
             (exists ? packageLeft : packageGone)++;
         } else {
             (exists && ReadBytes(installed) == ReadBytes(sample) ? othersKept : othersLost)++;
         }
     }
-    for (const char *module : {"sqvvdec.ax", "sqvrendr.ax"})
+    for (const char *module : FILTER_MODULES)
         (FileExists(SystemDirectory() + "\\" + module) ? packageLeft : packageGone)++;
     printf("INF files:       %u naming the card removed, %u others kept\n", infGone, infKept);
     printf("package files:   %u removed at the next start of Windows, %u left; other files: %u kept, %u lost\n",

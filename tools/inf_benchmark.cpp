@@ -19,11 +19,11 @@
 #include "../cleanup/inf_removal.h"
 #include "../uninstall/uninstall_sequence.h"
 #include "../tests/file_fixture.h"
+#include "../tests/package_names.h"
 #include "../tests/sample_machine.h"
 
 namespace {
 
-const char ID[] = "VEN_5A3C&DEV_0C17";
 const int FILE_COUNT = 2000, PAIRS = 25;
 
 unsigned g_seed = 12345;
