@@ -135,7 +135,7 @@ TEST_F(MediaResourceSweep, HandlesAThousandEntries)
     for (int i = 0; i < 1000; i++) {
         char name[32];
         snprintf(name, sizeof name, "driver%04d.drv<0000>", i);
-        AddEntry(MIDI_KEY, name, "DeviceID", i % 10 == 3 ? "PCI\\VEN_5A3C&DEV_0C17" : "ROOT\\OTHER\\0000");
+        AddEntry(MIDI_KEY, name, "DeviceID", i % 10 == 3 ? std::string("PCI\\") + ID : "ROOT\\OTHER\\0000");
     }
     SweepMediaResources(MIDI_KEY);
     int left = 0, wrong = 0;
@@ -153,13 +153,13 @@ TEST_F(MediaResourceSweep, HandlesAThousandEntries)
 TEST_F(MediaResourceSweep, StartsAgainAfterEachDeletionAndEndsAtTheFirstUnreadableEntry)
 {
     AddEntry(MIDI_KEY, "E0", "DeviceID", "ISAPNP\\OTHER");
-    AddEntry(MIDI_KEY, "E1", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+    AddEntry(MIDI_KEY, "E1", "DeviceID", std::string("PCI\\") + ID);
     AddEntry(MIDI_KEY, "E2", "DeviceID", "QV512 VIRTUAL");
     AddEntry(MIDI_KEY, "E3", "DeviceID", std::string(127, 'A'));
     AddEntry(MIDI_KEY, "E4", "DeviceID", "PCI" + std::string(124, '-')); // 127: tested, stays
-    AddEntry(MIDI_KEY, "E4M", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17" + std::string(106, '-')); // 127, of the chip
-    AddEntry(MIDI_KEY, "E5", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17" + std::string(107, '-')); // 128
-    AddEntry(MIDI_KEY, "E6", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+    AddEntry(MIDI_KEY, "E4M", "DeviceID", std::string("PCI\\") + ID + std::string(106, '-')); // 127, of the chip
+    AddEntry(MIDI_KEY, "E5", "DeviceID", std::string("PCI\\") + ID + std::string(107, '-')); // 128
+    AddEntry(MIDI_KEY, "E6", "DeviceID", std::string("PCI\\") + ID);
     uintptr_t handlesBefore = HighestFreshHandle();
 
     SweepMediaResources(MIDI_KEY);
@@ -178,7 +178,7 @@ TEST_F(MediaResourceSweep, StartsAgainAfterEachDeletionAndEndsAtTheFirstUnreadab
 TEST_F(MediaResourceSweep, EndsAtOnceAtAnEntryWithoutDeviceId)
 {
     CreateKeyPath(HKEY_LOCAL_MACHINE, Below(MIDI_KEY, "E0"));
-    AddEntry(MIDI_KEY, "E1", "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+    AddEntry(MIDI_KEY, "E1", "DeviceID", std::string("PCI\\") + ID);
     SweepMediaResources(MIDI_KEY);
     EXPECT_TRUE(EntryExists(MIDI_KEY, "E1"));
 }
@@ -187,8 +187,8 @@ TEST_F(MediaResourceSweep, PassesOverEntriesWhosePathDoesNotFit)
 {
     // The walked path has 52 characters, so names over 74 do not fit.
     const std::string tooLong = "A" + std::string(74, 'n'), longest = "B" + std::string(73, 'n');
-    AddEntry(MIDI_KEY, tooLong, "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
-    AddEntry(MIDI_KEY, longest, "DeviceID", "PCI\\VEN_5A3C&DEV_0C17");
+    AddEntry(MIDI_KEY, tooLong, "DeviceID", std::string("PCI\\") + ID);
+    AddEntry(MIDI_KEY, longest, "DeviceID", std::string("PCI\\") + ID);
     AddEntry(MIDI_KEY, "C", "DeviceID", "QV512 VIRTUAL");
 
     SweepMediaResources(MIDI_KEY);
@@ -208,15 +208,21 @@ using MediaClassSweep = RegistryTest;
 
 TEST_F(MediaClassSweep, DeletesEntriesWhoseDriverDescContainsTheTextExactly)
 {
-    AddEntry(MEDIA_CLASS_KEY, "0000", "DriverDesc", "Tarnwick QV512 PCI Audio");
-    AddEntry(MEDIA_CLASS_KEY, "0001", "DriverDesc", "Tarnwick  QV512");
-    AddEntry(MEDIA_CLASS_KEY, "0002", "DriverDesc", "tarnwick qv512");
-    AddEntry(MEDIA_CLASS_KEY, "0003", "DriverDesc", "The Tarnwick QV512");
+    const struct {
+        const char *entry, *driverDesc;
+        bool removed;
+    } cases[] = {
+        // entry  DriverDesc                   removed
+        {"0000", "Tarnwick QV512 PCI Audio", true},
+        {"0001", "Tarnwick  QV512", false},
+        {"0002", "tarnwick qv512", false},
+        {"0003", "The Tarnwick QV512", true},
+    };
+    for (const auto &c : cases)
+        AddEntry(MEDIA_CLASS_KEY, c.entry, "DriverDesc", c.driverDesc);
 
     SweepMediaClass(MEDIA_CLASS_KEY, "Tarnwick QV512");
 
-    EXPECT_FALSE(EntryExists(MEDIA_CLASS_KEY, "0000"));
-    EXPECT_TRUE(EntryExists(MEDIA_CLASS_KEY, "0001"));
-    EXPECT_TRUE(EntryExists(MEDIA_CLASS_KEY, "0002"));
-    EXPECT_FALSE(EntryExists(MEDIA_CLASS_KEY, "0003"));
+    for (const auto &c : cases)
+        EXPECT_EQ(c.removed, !EntryExists(MEDIA_CLASS_KEY, c.entry)) << c.driverDesc;
 }

@@ -124,6 +124,20 @@ protected:
 void PressEnter(HWND main) { PressKey(main, VK_RETURN); }
 void ClickUninstall(HWND main) { ClickButton(main, IDC_UNINSTALL); }
 
+// The ways a user ends a dialog, by name. OK in the About dialog carries
+// IDCANCEL, so it is clicked as Cancel is.
+struct Way {
+    const char *name;
+    void (*end)(HWND dialog);
+};
+void ClickCancel(HWND dialog) { ClickButton(dialog, IDCANCEL); }
+void PressEsc(HWND dialog) { PressKey(dialog, VK_ESCAPE); }
+const Way CANCEL_WAYS[] = {
+    {"the Cancel button", ClickCancel},
+    {"Esc", PressEsc},
+    {"Close in the system menu", CloseFromSystemMenu},
+};
+
 struct ExpectedControl {
     int id;
     const char *className;
@@ -272,27 +286,21 @@ TEST_F(ProgramTest, MainDialogShowsItsTemplate)
 // arguments on the command line change nothing.
 TEST_F(ProgramTest, CancelEscAndCloseEndWithoutChanges)
 {
-    enum Way { CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND };
     const struct {
         Way way;
         const char *arguments;
     } cases[] = {
-        {CANCEL_BUTTON, ""},
-        {ESC_KEY, ""},
-        {CLOSE_COMMAND, ""},
-        {CANCEL_BUTTON, "/uninstall /s now"},
+        {CANCEL_WAYS[0], ""},
+        {CANCEL_WAYS[1], ""},
+        {CANCEL_WAYS[2], ""},
+        {CANCEL_WAYS[0], "/uninstall /s now"},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE("way " + std::to_string(c.way) + ", arguments \"" + c.arguments + "\"");
+        SCOPED_TRACE(std::string(c.way.name) + ", arguments \"" + c.arguments + "\"");
         Start(NO_MODULE, c.arguments);
         HWND dialog = Dialog(MAIN_CAPTION);
         ASSERT_TRUE(dialog);
-        if (c.way == CANCEL_BUTTON)
-            ClickButton(dialog, IDCANCEL);
-        else if (c.way == ESC_KEY)
-            PressKey(dialog, VK_ESCAPE);
-        else
-            CloseFromSystemMenu(dialog);
+        c.way.end(dialog);
         EXPECT_EQ(1u, ExitCode());
         EXPECT_TRUE(PackageStillThere());
     }
@@ -305,9 +313,9 @@ TEST_F(ProgramTest, AboutDialogOpensRepeatedlyAndClosesEveryWay)
     Start(NO_MODULE);
     HWND main = Dialog(MAIN_CAPTION);
     ASSERT_TRUE(main);
-    enum Way { OK_BUTTON, ENTER_KEY, ESC_KEY };
-    for (Way way : {OK_BUTTON, ENTER_KEY, ESC_KEY, OK_BUTTON}) {
-        SCOPED_TRACE("way " + std::to_string(way));
+    const Way ways[] = {{"OK", ClickCancel}, {"Enter", PressEnter}, {"Esc", PressEsc}, {"OK again", ClickCancel}};
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.name);
         ClickButton(main, IDC_ABOUT);
         HWND about = Dialog(ABOUT_CAPTION);
         ASSERT_TRUE(about);
@@ -315,12 +323,9 @@ TEST_F(ProgramTest, AboutDialogOpensRepeatedlyAndClosesEveryWay)
         ExpectControls(about, ABOUT_CONTROLS, true);
         // No owner: the main dialog stays usable while the About dialog is open.
         EXPECT_TRUE(IsWindowEnabled(main));
-        if (way == OK_BUTTON)
+        if (&way == &ways[0])
             SaveScreenshot(about, Screenshot("about-dialog.png"));
-        if (way == OK_BUTTON)
-            ClickButton(about, IDCANCEL);
-        else
-            PressKey(about, way == ENTER_KEY ? VK_RETURN : VK_ESCAPE);
+        way.end(about);
         EXPECT_TRUE(WaitForWindowGone(about));
         WaitUntilIdle(main);
         ExpectControls(main, MAIN_CONTROLS, true);
@@ -387,9 +392,8 @@ TEST_F(ProgramTest, CompletionDialogEndsWithoutEndingTheSession)
 {
     ASSERT_TRUE(getenv("SQV_WINE_DEBUG_LOG"));
     TraceSessionCalls(true);
-    enum Way { CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND };
-    for (Way way : {CANCEL_BUTTON, ESC_KEY, CLOSE_COMMAND}) {
-        SCOPED_TRACE("way " + std::to_string(way));
+    for (const Way &way : CANCEL_WAYS) {
+        SCOPED_TRACE(way.name);
         PlantPackage();
         size_t traceStart = ReadBytes(UnixPathToWindows(getenv("SQV_WINE_DEBUG_LOG"))).size();
         Start(NO_MODULE);
@@ -397,12 +401,7 @@ TEST_F(ProgramTest, CompletionDialogEndsWithoutEndingTheSession)
         ASSERT_TRUE(main);
         HWND complete = Uninstall(main, ClickUninstall, COMPLETE_CAPTION);
         ASSERT_TRUE(complete);
-        if (way == CANCEL_BUTTON)
-            ClickButton(complete, IDCANCEL);
-        else if (way == ESC_KEY)
-            PressKey(complete, VK_ESCAPE);
-        else
-            CloseFromSystemMenu(complete);
+        way.end(complete);
         EXPECT_EQ(1u, ExitCode());
         EXPECT_EQ(EndDialogCall(main) + EndDialogCall(complete), SessionCallsTraced(traceStart));
         ExpectPackageRemoved();
