@@ -366,6 +366,12 @@ std::string SessionCallsTraced(size_t from)
     return calls;
 }
 
+// How much Wine has traced so far: the calls after it are the next program's.
+size_t TraceLength()
+{
+    return ReadBytes(UnixPathToWindows(getenv("SQV_WINE_DEBUG_LOG"))).size();
+}
+
 // Has Wine trace the EndDialog and ExitWindowsEx calls of the programs
 // started from now on, or stop tracing them.
 void TraceSessionCalls(bool on)
@@ -395,7 +401,7 @@ TEST_F(ProgramTest, CompletionDialogEndsWithoutEndingTheSession)
     for (const Way &way : CANCEL_WAYS) {
         SCOPED_TRACE(way.name);
         PlantPackage();
-        size_t traceStart = ReadBytes(UnixPathToWindows(getenv("SQV_WINE_DEBUG_LOG"))).size();
+        size_t traceStart = TraceLength();
         Start(NO_MODULE);
         HWND main = Dialog(MAIN_CAPTION);
         ASSERT_TRUE(main);
@@ -425,7 +431,7 @@ TEST_F(ProgramTest, ShutdownAndRestartAskToEndTheSession)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.shutdown ? "Shutdown" : "Restart");
         PlantPackage();
-        size_t traceStart = ReadBytes(UnixPathToWindows(getenv("SQV_WINE_DEBUG_LOG"))).size();
+        size_t traceStart = TraceLength();
         Start(NO_MODULE);
         HWND main = Dialog(MAIN_CAPTION);
         ASSERT_TRUE(main);
