@@ -18,10 +18,7 @@ static struct {
 
 static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    // Only the low 16 bits of the message number count, as they did when
-    // this procedure was first written for 16-bit Windows: LOWORD(message)
-    // is intended, not a slip to "fix".
-    switch (LOWORD(message)) {
+    switch (MessageNumber(message)) {
     case WM_INITDIALOG:
         // A translated template may lack the version line: then it stays untouched.
         if (GetDlgItem(dialog, IDC_VERSION_LINE)) {

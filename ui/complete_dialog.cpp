@@ -5,10 +5,7 @@
 
 static INT_PTR CALLBACK CompleteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    // Only the low 16 bits of the message number count, as they did when
-    // this procedure was first written for 16-bit Windows: LOWORD(message)
-    // is intended, not a slip to "fix".
-    if (LOWORD(message) != WM_COMMAND)
+    if (MessageNumber(message) != WM_COMMAND)
         return FALSE;
     // The dialog ends before the session end is asked for. No force flag:
     // running programs are asked and may refuse.

@@ -14,10 +14,7 @@ static void DisableControl(HWND dialog, int id)
 
 static INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    // Only the low 16 bits of the message number count, as they did when
-    // this procedure was first written for 16-bit Windows: LOWORD(message)
-    // is intended, not a slip to "fix".
-    if (LOWORD(message) != WM_COMMAND)
+    if (MessageNumber(message) != WM_COMMAND)
         return FALSE;
     switch (LOWORD(wParam)) {
     case IDCANCEL:
