@@ -55,16 +55,19 @@ int FileIsWritable(const char *path)
 
 int RecoverReplacement(const char *path, const char *newCopy, const char *backup)
 {
+    // Stopped between the two renames: the file is missing, its old content
+    // under the backup name, and the new copy still beside it. (A backup
+    // without a new copy is what a finished replacement left when only the
+    // backup's deletion failed; the file may have gone since, as Windows
+    // removes WinInit.INI once it has carried it out, and the old content
+    // must not come back then.)
+    if (!PathExists(path) && PathExists(backup) && PathExists(newCopy) && !MoveFileA(backup, path))
+        return 0;
     if (PathExists(newCopy))
         DeleteFileA(newCopy);
-    if (!PathExists(backup))
-        return 1;
-    if (PathExists(path)) {
-        // The new content was in place; only the backup's deletion was missed.
+    if (PathExists(backup))
         DeleteFileA(backup);
-        return 1;
-    }
-    return MoveFileA(backup, path);
+    return 1;
 }
 
 int ReplaceWithNewCopy(const char *path, const char *newCopy, const char *backup)

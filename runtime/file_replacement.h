@@ -22,9 +22,10 @@ int PathExists(const char *path);
 int FileIsWritable(const char *path);
 
 // Puts back what an interrupted replacement left: a backup whose file is
-// missing becomes the file again; a new copy, which may be cut, is deleted,
-// and so is a backup whose file is there. 0 when the file is still missing
-// while its backup is there: then the file must not be touched this time.
+// missing while the new copy is still there (the stop came between the two
+// renames) becomes the file again; then the new copy, which may be cut, and
+// any other backup are deleted. 0 when the backup could not be put back:
+// then the file must not be touched this time.
 int RecoverReplacement(const char *path, const char *newCopy, const char *backup);
 
 // Puts the complete, closed `newCopy` in the place of `path`, which may be

@@ -167,3 +167,39 @@ TEST_F(BootFileOps, LayoutScanFindsTheEndOfTheFirstRenameSection)
         EXPECT_EQ(c.insertAt, layout.insertAt);
     }
 }
+
+// What an earlier run left, put right before the lines are added: the old
+// file comes back from its backup only when the stop came between the two
+// renames (its new copy still there); a backup alone is what a finished run
+// left when only its deletion failed, and Windows may have carried out and
+// removed WinInit.INI since: its old lines must not come back.
+TEST_F(BootFileOps, PutsRightWhatAnInterruptedRunLeft)
+{
+    const std::string L = BootLines(), OLD = "[Rename]\r\nNUL=C:\\OLD.TMP\r\n";
+    const std::string newCopy = WindowsDirectory() + "\\WinInit.SQN", backup = WindowsDirectory() + "\\WinInit.SQO";
+    const struct {
+        const char *what;
+        const char *file, *newCopy, *backup; // 0: missing
+        std::string after;
+    } cases[] = {
+        {"stopped between the two renames", 0, "[Rename]\r\nNUL=C:\\OLD.TMP\r\nNUL=", OLD.c_str(), OLD + L},
+        {"a cut new copy beside the file", OLD.c_str(), "[Ren", 0, OLD + L},
+        {"a backup left beside the new file", "[Rename]\r\n", 0, OLD.c_str(), "[Rename]\r\n" + L},
+        {"a backup left, the file carried out since", 0, 0, OLD.c_str(), "\r\n[Rename]\r\n" + L},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const std::string &path : {WinInitPath(), newCopy, backup})
+            RemovePath(path);
+        if (c.file)
+            WriteBytes(WinInitPath(), c.file);
+        if (c.newCopy)
+            WriteBytes(newCopy, c.newCopy);
+        if (c.backup)
+            WriteBytes(backup, c.backup);
+        ScheduleBootFileOps();
+        EXPECT_EQ(c.after, ReadBytes(WinInitPath()));
+        EXPECT_FALSE(FileExists(newCopy));
+        EXPECT_FALSE(FileExists(backup));
+    }
+}
