@@ -125,6 +125,21 @@ HANDLE WINAPI HookCreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY
     return handle;
 }
 
+// The call as the platform makes it, unless it is the one to fail: then
+// `failed` with `error` as the last error. Ends the process before or after
+// it when asked.
+template <typename Result, typename Real, typename... Arguments>
+Result Injected(const char *function, const std::string &subject, DWORD error, Result failed, Real real,
+                Arguments... arguments)
+{
+    if (Reach(function, subject, error))
+        return failed;
+    Result result = real(arguments...);
+    Passed();
+    return result;
+}
+
+// A read that fails delivers nothing.
 BOOL WINAPI HookReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD got, LPOVERLAPPED overlapped)
 {
     if (!g_injection.armed)
@@ -155,24 +170,17 @@ BOOL WINAPI HookWriteFile(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD writte
 
 DWORD WINAPI HookSetFilePointer(HANDLE file, LONG distance, PLONG high, DWORD method)
 {
-    if (!g_injection.armed)
-        return RealSetFilePointer(file, distance, high, method);
-    if (Reach("SetFilePointer", HandlePath(file), ERROR_SEEK))
-        return INVALID_SET_FILE_POINTER;
-    DWORD result = RealSetFilePointer(file, distance, high, method);
-    Passed();
-    return result;
+    return !g_injection.armed ? RealSetFilePointer(file, distance, high, method)
+                              : Injected("SetFilePointer", HandlePath(file), ERROR_SEEK,
+                                         (DWORD)INVALID_SET_FILE_POINTER, RealSetFilePointer, file, distance, high,
+                                         method);
 }
 
 BOOL WINAPI HookSetEndOfFile(HANDLE file)
 {
-    if (!g_injection.armed)
-        return RealSetEndOfFile(file);
-    if (Reach("SetEndOfFile", HandlePath(file), ERROR_ACCESS_DENIED))
-        return FALSE;
-    BOOL result = RealSetEndOfFile(file);
-    Passed();
-    return result;
+    return !g_injection.armed ? RealSetEndOfFile(file)
+                              : Injected("SetEndOfFile", HandlePath(file), ERROR_ACCESS_DENIED, FALSE,
+                                         RealSetEndOfFile, file);
 }
 
 // A close that fails still closes the handle, as a late write error does.
@@ -192,35 +200,23 @@ BOOL WINAPI HookCloseHandle(HANDLE handle)
 
 BOOL WINAPI HookMoveFileA(LPCSTR from, LPCSTR to)
 {
-    if (!g_injection.armed)
-        return RealMoveFileA(from, to);
-    if (Reach("MoveFileA", FullPath(from) + ">" + FullPath(to), ERROR_ACCESS_DENIED))
-        return FALSE;
-    BOOL result = RealMoveFileA(from, to);
-    Passed();
-    return result;
+    return !g_injection.armed ? RealMoveFileA(from, to)
+                              : Injected("MoveFileA", FullPath(from) + ">" + FullPath(to), ERROR_ACCESS_DENIED,
+                                         FALSE, RealMoveFileA, from, to);
 }
 
 BOOL WINAPI HookDeleteFileA(LPCSTR path)
 {
-    if (!g_injection.armed)
-        return RealDeleteFileA(path);
-    if (Reach("DeleteFileA", FullPath(path), ERROR_ACCESS_DENIED))
-        return FALSE;
-    BOOL result = RealDeleteFileA(path);
-    Passed();
-    return result;
+    return !g_injection.armed ? RealDeleteFileA(path)
+                              : Injected("DeleteFileA", FullPath(path), ERROR_ACCESS_DENIED, FALSE,
+                                         RealDeleteFileA, path);
 }
 
 DWORD WINAPI HookGetFileAttributesA(LPCSTR path)
 {
-    if (!g_injection.armed)
-        return RealGetFileAttributesA(path);
-    if (Reach("GetFileAttributesA", FullPath(path), ERROR_ACCESS_DENIED))
-        return INVALID_FILE_ATTRIBUTES;
-    DWORD result = RealGetFileAttributesA(path);
-    Passed();
-    return result;
+    return !g_injection.armed ? RealGetFileAttributesA(path)
+                              : Injected("GetFileAttributesA", FullPath(path), ERROR_ACCESS_DENIED,
+                                         (DWORD)INVALID_FILE_ATTRIBUTES, RealGetFileAttributesA, path);
 }
 
 HANDLE WINAPI HookFindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA entry)
@@ -239,15 +235,12 @@ HANDLE WINAPI HookFindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA entry)
 
 BOOL WINAPI HookFindNextFileA(HANDLE search, LPWIN32_FIND_DATAA entry)
 {
-    if (!g_injection.armed)
-        return RealFindNextFileA(search, entry);
-    if (Reach("FindNextFileA", HandlePath(search), ERROR_ACCESS_DENIED))
-        return FALSE;
-    BOOL result = RealFindNextFileA(search, entry);
-    Passed();
-    return result;
+    return !g_injection.armed ? RealFindNextFileA(search, entry)
+                              : Injected("FindNextFileA", HandlePath(search), ERROR_ACCESS_DENIED, FALSE,
+                                         RealFindNextFileA, search, entry);
 }
 
+// A failing FindClose still ends the search.
 BOOL WINAPI HookFindClose(HANDLE search)
 {
     if (!g_injection.armed)
@@ -264,13 +257,9 @@ BOOL WINAPI HookFindClose(HANDLE search)
 
 BOOL WINAPI HookSetCurrentDirectoryA(LPCSTR path)
 {
-    if (!g_injection.armed)
-        return RealSetCurrentDirectoryA(path);
-    if (Reach("SetCurrentDirectoryA", FullPath(path) + "\\", ERROR_ACCESS_DENIED))
-        return FALSE;
-    BOOL result = RealSetCurrentDirectoryA(path);
-    Passed();
-    return result;
+    return !g_injection.armed ? RealSetCurrentDirectoryA(path)
+                              : Injected("SetCurrentDirectoryA", FullPath(path) + "\\", ERROR_ACCESS_DENIED,
+                                         FALSE, RealSetCurrentDirectoryA, path);
 }
 
 #define PATCH(name) PatchImport("KERNEL32.dll", #name, (void *)Hook##name, (void **)&Real##name)
