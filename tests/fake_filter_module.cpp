@@ -15,8 +15,18 @@ extern "C" __declspec(dllexport) HRESULT WINAPI DllUnregisterServer()
     DWORD length = GetModuleFileNameA(self, line, MAX_PATH);
     line[length++] = '\r';
     line[length++] = '\n';
-    HANDLE marks = CreateFileA(MARKS_PATH, FILE_APPEND_DATA, FILE_SHARE_READ, 0,
-                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    // The two RegSvr32.EXE processes run side by side: the file is shared
+    // for writing, each line goes out in one appending write, and an open
+    // that still meets the other module is tried again.
+    HANDLE marks = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && marks == INVALID_HANDLE_VALUE; attempt++) {
+        marks = CreateFileA(MARKS_PATH, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, 0);
+        if (marks == INVALID_HANDLE_VALUE)
+            Sleep(20);
+    }
+    if (marks == INVALID_HANDLE_VALUE)
+        return E_FAIL;
     DWORD written;
     WriteFile(marks, line, length, &written, 0);
     CloseHandle(marks);
