@@ -13,9 +13,10 @@ void WriteBytes(const std::string &path, const std::string &bytes)
 
 std::string ReadBytes(const std::string &path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    // Shared for writing: another process may still be appending to it.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, OPEN_EXISTING, 0, 0);
     if (file == INVALID_HANDLE_VALUE) {
-        ADD_FAILURE() << "expected a file " << path << ", found none";
+        ADD_FAILURE() << "expected a file " << path << ", but it cannot be opened (error " << GetLastError() << ")";
         return "";
     }
     std::string bytes;
