@@ -9,7 +9,6 @@
 #include "../runtime/text_file.h"
 #include "wininit_layout.h"
 
-
 struct BootLine {
     const char *format;
     int inWindowsDirectory; // else the system directory

@@ -7,8 +7,8 @@
 #include "../runtime/system_paths.h"
 #include "../runtime/text.h"
 
-// Program-wide, as every buffer: a frame this large would need a stack
-// probe, which the program does not link. The step is not reentrant.
+// Program-wide, as every buffer of the program, so the step is not
+// reentrant.
 static PathBuffer ParametersBuffer;
 
 // The module path is quoted, so that a system directory with a blank still

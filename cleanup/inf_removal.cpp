@@ -6,7 +6,6 @@
 #include "../runtime/text.h"
 #include "../runtime/text_file.h"
 
-
 // Bytes of the previous chunk kept in front of the next one, so that a text
 // of up to this length plus one that straddles two chunks is still found.
 enum { CHUNK_CARRY_MAX = 127 };

@@ -1,6 +1,5 @@
 #include "text_file.h"
 
-
 int OpenTextFile(TextFile *file, const char *path, char mode)
 {
     DWORD access = mode == 'r' ? GENERIC_READ : GENERIC_WRITE;

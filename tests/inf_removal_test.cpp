@@ -10,7 +10,6 @@ namespace {
 
 const std::string ID = HARDWARE_ID;
 
-
 // Text whose hardware ID starts at `offset` of the text as delivered, each
 // line before it ended by CR LF (which is delivered as one byte).
 std::string IdAtDeliveredOffset(size_t offset)

@@ -11,7 +11,6 @@
 
 namespace {
 
-
 class ReadOnlyFile : public FileTest {
 protected:
     void TearDown() override

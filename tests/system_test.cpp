@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // The user starts the program, presses Enter, and closes the completion
 // dialog with Cancel.
 void RunProgramToTheEnd()

@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // Puts the stand-in filter modules, built beside this program, in the system
 // directory.
 void PutFilterModulesInSystemDirectory()
