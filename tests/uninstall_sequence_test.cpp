@@ -5,6 +5,7 @@
 
 #include "../uninstall/installed_files.h"
 #include "../uninstall/uninstall_sequence.h"
+#include "file_fixture.h"
 #include "package_names.h"
 #include "registry_fixture.h"
 
@@ -97,24 +98,24 @@ class UninstallSequence : public RegistryTest {
 protected:
     void SetUp() override
     {
-        GetCurrentDirectoryA(sizeof directory, directory);
+        directory = CurrentDirectory();
         for (const FixedRemoval &removal : FIXED_REMOVALS)
             DeleteEntry(removal);
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, DEVICE_KEY);
         for (const std::string &path : StepFiles()) {
-            std::string content;
-            saved.push_back({path, ReadFileBytes(path, content), content});
-            DeleteFileA(path.c_str());
+            bool existed = FileExists(path);
+            saved.push_back({path, existed, existed ? ReadBytes(path) : ""});
+            RemovePath(path);
         }
     }
     void TearDown() override
     {
         RegistryTest::TearDown();
-        SetCurrentDirectoryA(directory);
+        SetCurrentDirectoryA(directory.c_str());
         for (const SavedFile &file : saved) {
-            DeleteFileA(file.path.c_str());
+            RemovePath(file.path);
             if (file.existed)
-                WriteFileBytes(file.path, file.content);
+                WriteBytes(file.path, file.content);
         }
     }
 
@@ -126,12 +127,11 @@ private:
     };
     static std::vector<std::string> StepFiles()
     {
-        char windows[MAX_PATH];
-        GetWindowsDirectoryA(windows, sizeof windows);
+        const std::string windows = WindowsDirectory();
         std::vector<std::string> files;
         for (const char *name : {"WinInit.INI", "WinInit.SQN", "WinInit.SQO", "DosStart.Bat", "DosStart.SQN",
                                  "DosStart.SQO"})
-            files.push_back(std::string(windows) + "\\" + name);
+            files.push_back(windows + "\\" + name);
         for (const char *name : {"C:\\Autoexec.Bat", "C:\\Autoexec.SQN", "C:\\Autoexec.SQO"})
             files.push_back(name);
         return files;
@@ -147,26 +147,7 @@ private:
             RegDeleteTreeA(parent, removal.name);
         RegCloseKey(parent);
     }
-    static bool ReadFileBytes(const std::string &path, std::string &content)
-    {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        char block[4096];
-        DWORD got;
-        while (ReadFile(file, block, sizeof block, &got, 0) && got)
-            content.append(block, got);
-        CloseHandle(file);
-        return true;
-    }
-    static void WriteFileBytes(const std::string &path, const std::string &content)
-    {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
-        DWORD written;
-        WriteFile(file, content.data(), (DWORD)content.size(), &written, 0);
-        CloseHandle(file);
-    }
-    char directory[MAX_PATH];
+    std::string directory;
     std::vector<SavedFile> saved;
 };
 
