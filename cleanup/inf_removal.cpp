@@ -10,9 +10,9 @@
 // of up to this length plus one that straddles two chunks is still found.
 enum { CHUNK_CARRY_MAX = 127 };
 
-// The fast search looks at the raw bytes eight at a time, in blocks of
-// 64 KB: it keeps pace with the platform's own file reading.
-enum { WINDOW = 8, WINDOW_TABLE_SIZE = 4096, SCAN_BLOCK_SIZE = 65536 };
+// The fast search looks at the raw bytes six at a time, in blocks of 64 KB:
+// it keeps pace with the platform's own file reading.
+enum { WINDOW = 6, WINDOW_TABLE_SIZE = 4096, SCAN_BLOCK_SIZE = 65536 };
 
 // The step's work area. Static, as every buffer of the program: without a
 // run-time there is no stack probe, so no function may have a frame of
@@ -22,8 +22,8 @@ static struct {
     TextFile infFile;
     // The carried tail of the previous chunk, then the chunk, then a zero byte.
     char chunkWindow[CHUNK_CARRY_MAX + LINE_BUFFER_SIZE + 1];
-    // For each 12-bit fold of eight bytes, the first place in the text whose
-    // eight bytes fold to it, plus one (0: none); for each place, the next
+    // For each 12-bit fold of six bytes, the first place in the text whose
+    // six bytes fold to it, plus one (0: none); for each place, the next
     // such place.
     unsigned char windowFirst[WINDOW_TABLE_SIZE];
     unsigned char windowNext[CHUNK_CARRY_MAX + 1];
@@ -72,7 +72,7 @@ static int ChunksContainText(const char *fileName, const char *text)
     return found;
 }
 
-// Whether the text suits the fast search of the raw bytes: 8 to
+// Whether the text suits the fast search of the raw bytes: 6 to
 // CHUNK_CARRY_MAX + 1 bytes without CR, LF, zero byte or Ctrl-Z, such as the
 // hardware ID. Text-mode reading only drops a CR before an LF and ends at the
 // first Ctrl-Z, so such a text lies in what it delivers only where it lies
@@ -88,24 +88,26 @@ static int SuitsRawSearch(const char *text, unsigned textLength)
     return 1;
 }
 
-// The fast search looks at eight bytes in every textLength - 7: each place
-// of the text covers textLength - 7 starts of eight of its bytes, so one of
-// them is looked at. Eight bytes fold into a 12-bit index of a table small
-// enough for the first-level cache of a 486 or Pentium (Work.windowFirst).
-// Eight bytes of an INF file that fold to the text's are rare (even "VEN_"
-// and "&DEV_" are only parts of eight), so four looks at a time are joined
-// and nearly every group costs a few instructions a look and no branch
-// taken; only a group that finds something compares.
+// The fast search looks at six bytes in every textLength - 5: each place of
+// the text covers textLength - 5 starts of six of its bytes, so one of them
+// is looked at. Six bytes fold into a 12-bit index of a table small enough
+// for the first-level cache of a 486 or Pentium (Work.windowFirst). Six
+// bytes of an INF file that fold to the text's are rare (even "VEN_" and
+// "&DEV_" are only parts of six; five would meet "&DEV_" on every line of a
+// PCI list), so four looks at a time are joined and nearly every group costs
+// a few instructions a look and no branch taken; only a group that finds
+// something compares.
 
-// Plain 32-bit arithmetic, which an 80386 has; the compiler makes each four
-// bytes one load. Inlined: the search calls it for every look.
+// Plain 32-bit arithmetic, which an 80386 has: two loads, and a fold that
+// brings every bit into the index's 12 (shifts and adds, or one multiply
+// where the compiler finds that cheaper). Inlined: it runs for every look.
 static inline __attribute__((always_inline)) unsigned FoldWindow(const char *at)
 {
     const unsigned char *bytes = (const unsigned char *)at;
     unsigned low = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | (unsigned)bytes[3] << 24;
-    unsigned high = bytes[4] | bytes[5] << 8 | bytes[6] << 16 | (unsigned)bytes[7] << 24;
-    unsigned folded = low ^ (high << 7 | high >> 25);
-    return (folded ^ folded >> 12 ^ folded >> 24) & (WINDOW_TABLE_SIZE - 1);
+    unsigned high = bytes[4] | bytes[5] << 8;
+    unsigned folded = low ^ high << 11;
+    return (folded + (folded << 11) + (folded << 20)) >> 20;
 }
 
 static void LearnWindows(const char *text, unsigned textLength)
@@ -123,8 +125,8 @@ static void ForgetWindows(const char *text, unsigned textLength)
         Work.windowFirst[FoldWindow(text + i)] = 0;
 }
 
-// Whether the text lies wholly inside the block at a place whose eight
-// bytes at `at` fold to one of the text's.
+// Whether the text lies wholly inside the block at a place whose six bytes
+// at `at` fold to one of the text's.
 static int LookHoldsText(const char *block, unsigned count, unsigned at, const char *text, unsigned textLength)
 {
     for (unsigned place = Work.windowFirst[FoldWindow(block + at)]; place != 0; place = Work.windowNext[place - 1]) {
@@ -165,36 +167,57 @@ static int BlockHoldsText(const char *block, unsigned count, const char *text, u
     return 0;
 }
 
-// 1 when the raw bytes of the open file hold the text anywhere.
-static int RawBytesHoldText(TextFile *file, const char *text, unsigned textLength)
+// Whether the raw bytes of the open file hold the text anywhere: 0 when not,
+// else how many were read when it was found (its end lies within them).
+static DWORD RawBytesHoldText(TextFile *file, const char *text, unsigned textLength)
 {
     const unsigned keep = textLength - 1;
     char *const straddle = Work.straddle, *const block = Work.scanBlock;
     unsigned tailLength = 0; // the last bytes of the blocks so far, in straddle
+    DWORD read = 0;
     for (;;) {
         unsigned count = ReadRawBlock(file, block, SCAN_BLOCK_SIZE);
         if (!count)
             return 0;
+        read += count;
         // A text that began in the blocks before and ends in this one.
         unsigned joint = tailLength;
         for (unsigned i = 0; i < count && i < keep; i++)
             straddle[joint++] = block[i];
         if (tailLength && SearchBytes(straddle, joint, text))
-            return 1;
+            return read;
         if (BlockHoldsText(block, count, text, textLength))
-            return 1;
-        if (count >= keep) {
-            for (unsigned i = 0; i < keep; i++)
-                straddle[i] = block[count - keep + i];
-            tailLength = keep;
-        } else {
-            // A short block lies whole in straddle behind the old tail.
-            unsigned drop = joint > keep ? joint - keep : 0;
-            for (unsigned i = drop; i < joint; i++)
-                straddle[i - drop] = straddle[i];
-            tailLength = joint - drop;
-        }
+            return read;
+        // Only the last block is short: a disk file delivers less only at
+        // its end.
+        if (count < SCAN_BLOCK_SIZE)
+            return 0;
+        for (unsigned i = 0; i < keep; i++)
+            straddle[i] = block[count - keep + i];
+        tailLength = keep;
     }
+}
+
+// Whether a zero byte or a Ctrl-Z lies among the first `length` raw bytes of
+// the file, or they cannot all be read.
+static int StopByteAmong(const char *fileName, DWORD length)
+{
+    TextFile *file = &Work.infFile;
+    if (!OpenTextFile(file, fileName, 'r'))
+        return 1;
+    int found = 0;
+    for (DWORD checked = 0; !found && checked < length;) {
+        unsigned wanted = SCAN_BLOCK_SIZE;
+        if (length - checked < wanted)
+            wanted = length - checked;
+        unsigned count = ReadRawBlock(file, Work.scanBlock, wanted);
+        found = count < wanted;
+        for (unsigned i = 0; i < count && !found; i++)
+            found = Work.scanBlock[i] == 0 || Work.scanBlock[i] == CTRL_Z;
+        checked += count;
+    }
+    CloseTextFile(file);
+    return found;
 }
 
 int FileContainsText(const char *fileName, const char *text)
@@ -205,12 +228,16 @@ int FileContainsText(const char *fileName, const char *text)
     if (!OpenTextFile(&Work.infFile, fileName, 'r'))
         return 0;
     LearnWindows(text, textLength);
-    int held = RawBytesHoldText(&Work.infFile, text, textLength);
+    DWORD heldWithin = RawBytesHoldText(&Work.infFile, text, textLength);
     ForgetWindows(text, textLength);
     CloseTextFile(&Work.infFile);
-    // Where the raw bytes hold it, a zero byte or a Ctrl-Z before it may
-    // still hide it: the chunked search gives the text-mode answer.
-    return held ? ChunksContainText(fileName, text) : 0;
+    if (!heldWithin)
+        return 0;
+    // Up to the first zero byte or Ctrl-Z, text-mode reading delivers the raw
+    // bytes but for a CR before an LF, and the chunks are searched whole: a
+    // text that ends before one is there as text too. Behind one, the
+    // chunked search gives the text-mode answer.
+    return StopByteAmong(fileName, heldWithin) ? ChunksContainText(fileName, text) : 1;
 }
 
 void DeleteFilesContaining(const char *pattern, const char *text)

@@ -163,13 +163,15 @@ unsigned ReadRawBlock(TextFile *file, char *bytes, unsigned size)
                 break;
             continue;
         }
-        // A large rest goes straight into the caller's buffer.
-        DWORD got = 0;
-        if (!ReadFile(file->handle, bytes + delivered, size - delivered, &got, 0))
+        // A large rest goes straight into the caller's buffer. A disk file
+        // delivers less than asked only at its end: no further read is needed
+        // to learn that.
+        DWORD wanted = size - delivered, got = 0;
+        if (!ReadFile(file->handle, bytes + delivered, wanted, &got, 0))
             file->failed = 1;
-        if (!got)
-            break;
         delivered += got;
+        if (got < wanted)
+            break;
     }
     return delivered;
 }

@@ -49,7 +49,9 @@ void UnreadTextChar(TextFile *file, int character);
 // fewer than `size` only at the end.
 unsigned ReadTextBlock(TextFile *file, char *bytes, unsigned size);
 
-// Up to `size` bytes, unchanged (no line-end translation, no end at Ctrl-Z).
+// Up to `size` bytes, unchanged (no line-end translation, no end at Ctrl-Z);
+// fewer than `size` only at the end, which a disk file shows by a short read,
+// so the caller need not read once more to learn it.
 unsigned ReadRawBlock(TextFile *file, char *bytes, unsigned size);
 
 // The next line, its LF included when it has one, zero-terminated in `line`,

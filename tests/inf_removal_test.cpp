@@ -120,6 +120,10 @@ TEST_F(InfRemoval, RawSearchAgreesWithTheChunkedSearch)
         {"ID ending the 64 KB raw block", std::string(65536 - ID.size(), 'a') + ID, true},
         {"ID across the 64 KB raw block after CR LF lines",
          crlfLines + std::string(65536 - crlfLines.size() - 9, 'c') + ID, true},
+        // A zero byte or Ctrl-Z in an earlier raw block still counts.
+        {"Ctrl-Z in the first raw block, ID in the second", "abc\x1A" + std::string(70000, 'e') + ID, false},
+        {"zero byte before the ID in its chunk, in the second raw block",
+         std::string(65536 + 10, 'e') + zero + std::string(5, 'e') + ID, false},
     };
     const std::string path = "C:\\rawsearch.tst";
     for (const auto &c : cases) {
@@ -130,7 +134,7 @@ TEST_F(InfRemoval, RawSearchAgreesWithTheChunkedSearch)
     RemovePath(path);
 }
 
-// The fast search looks at one byte pair in every 16 bytes: the ID must be
+// The fast search looks at six bytes in every 12 of the ID: it must be
 // found wherever it starts, in the first block and across the next.
 TEST_F(InfRemoval, FindsTheIdAtEveryOffset)
 {
@@ -151,6 +155,29 @@ TEST_F(InfRemoval, FindsTheIdAtEveryOffset)
         EXPECT_EQ(1, FileContainsText(path.c_str(), ID.c_str()));
         WriteBytes(path, before + ID.substr(0, 16) + "x");
         EXPECT_EQ(0, FileContainsText(path.c_str(), ID.c_str()));
+    }
+    RemovePath(path);
+}
+
+// Six bytes are the shortest text that the fast search takes (one look in
+// every byte), seven the next (one in every two); five go to the chunks.
+TEST_F(InfRemoval, FindsTheShortestTextsAtEveryOffset)
+{
+    const std::string path = "C:\\shortest.tst";
+    std::vector<size_t> offsets;
+    for (size_t offset = 0; offset <= 12; offset++)
+        offsets.push_back(offset);
+    for (size_t offset = 65536 - 9; offset <= 65536 + 1; offset++)
+        offsets.push_back(offset);
+    for (const std::string text : {"&DEV_0", "&DEV_0C", "DEV_0"}) {
+        for (size_t offset : offsets) {
+            SCOPED_TRACE(text + " at " + std::to_string(offset));
+            const std::string before(offset, '&');
+            WriteBytes(path, before + text + "&");
+            EXPECT_EQ(1, FileContainsText(path.c_str(), text.c_str()));
+            WriteBytes(path, before + text.substr(0, text.size() - 1) + "&");
+            EXPECT_EQ(0, FileContainsText(path.c_str(), text.c_str()));
+        }
     }
     RemovePath(path);
 }

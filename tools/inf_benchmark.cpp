@@ -99,7 +99,8 @@ double Now()
     return (double)count.QuadPart * 1000.0 / (double)frequency.QuadPart;
 }
 
-// Reads every INF file of the folder whole, in 64 KB blocks.
+// Reads every INF file of the folder whole, in 64 KB blocks; a short block
+// is the end of a disk file, as for the INF step.
 unsigned long long RawRead(const std::string &folder)
 {
     static char block[65536];
@@ -112,8 +113,11 @@ unsigned long long RawRead(const std::string &folder)
         HANDLE file = CreateFileA((folder + "\\" + found.cFileName).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, 0, OPEN_EXISTING, 0, 0);
         DWORD got;
-        while (ReadFile(file, block, sizeof block, &got, 0) && got)
+        while (ReadFile(file, block, sizeof block, &got, 0) && got) {
             total += got;
+            if (got < sizeof block)
+                break;
+        }
         CloseHandle(file);
     } while (FindNextFileA(search, &found));
     FindClose(search);
