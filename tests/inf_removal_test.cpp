@@ -134,49 +134,38 @@ TEST_F(InfRemoval, RawSearchAgreesWithTheChunkedSearch)
     RemovePath(path);
 }
 
-// The fast search looks at six bytes in every 12 of the ID: it must be
-// found wherever it starts, in the first block and across the next.
-TEST_F(InfRemoval, FindsTheIdAtEveryOffset)
+// The fast search looks at six bytes in every textLength - 5: a text must be
+// found wherever it starts, in the first 64 KB block and across the next.
+// Six bytes are the shortest text it takes (a look at every byte), seven the
+// next (every second byte); five go to the chunked search.
+TEST_F(InfRemoval, FindsTheTextAtEveryOffset)
 {
+    const struct {
+        std::string text;
+        const char *filler;
+    } cases[] = {
+        {ID, "VEN_5A3C&DEV_0C1"}, // parts of the ID all around it: most looks compare
+        {"&DEV_0", "&"},
+        {"&DEV_0C", "&"},
+        {"DEV_0", "&"},
+    };
     const std::string path = "C:\\offsets.tst";
     std::vector<size_t> offsets;
     for (size_t offset = 0; offset <= 40; offset++)
         offsets.push_back(offset);
     for (size_t offset = 65536 - 20; offset <= 65536 + 3; offset++)
         offsets.push_back(offset);
-    for (size_t offset : offsets) {
-        SCOPED_TRACE(offset);
-        // Pairs of the ID all around it, so that most looks lead to a compare.
-        std::string before;
-        while (before.size() < offset)
-            before += "VEN_5A3C&DEV_0C1";
-        before.resize(offset);
-        WriteBytes(path, before + ID + "7");
-        EXPECT_EQ(1, FileContainsText(path.c_str(), ID.c_str()));
-        WriteBytes(path, before + ID.substr(0, 16) + "x");
-        EXPECT_EQ(0, FileContainsText(path.c_str(), ID.c_str()));
-    }
-    RemovePath(path);
-}
-
-// Six bytes are the shortest text that the fast search takes (one look in
-// every byte), seven the next (one in every two); five go to the chunks.
-TEST_F(InfRemoval, FindsTheShortestTextsAtEveryOffset)
-{
-    const std::string path = "C:\\shortest.tst";
-    std::vector<size_t> offsets;
-    for (size_t offset = 0; offset <= 12; offset++)
-        offsets.push_back(offset);
-    for (size_t offset = 65536 - 9; offset <= 65536 + 1; offset++)
-        offsets.push_back(offset);
-    for (const std::string text : {"&DEV_0", "&DEV_0C", "DEV_0"}) {
+    for (const auto &c : cases) {
         for (size_t offset : offsets) {
-            SCOPED_TRACE(text + " at " + std::to_string(offset));
-            const std::string before(offset, '&');
-            WriteBytes(path, before + text + "&");
-            EXPECT_EQ(1, FileContainsText(path.c_str(), text.c_str()));
-            WriteBytes(path, before + text.substr(0, text.size() - 1) + "&");
-            EXPECT_EQ(0, FileContainsText(path.c_str(), text.c_str()));
+            SCOPED_TRACE(c.text + " at " + std::to_string(offset));
+            std::string before;
+            while (before.size() < offset)
+                before += c.filler;
+            before.resize(offset);
+            WriteBytes(path, before + c.text + "x");
+            EXPECT_EQ(1, FileContainsText(path.c_str(), c.text.c_str()));
+            WriteBytes(path, before + c.text.substr(0, c.text.size() - 1) + "x");
+            EXPECT_EQ(0, FileContainsText(path.c_str(), c.text.c_str()));
         }
     }
     RemovePath(path);
