@@ -210,10 +210,11 @@ static int StopByteAmong(const char *fileName, DWORD length)
         unsigned wanted = SCAN_BLOCK_SIZE;
         if (length - checked < wanted)
             wanted = length - checked;
-        unsigned count = ReadRawBlock(file, Work.scanBlock, wanted);
-        found = count < wanted;
-        for (unsigned i = 0; i < count && !found; i++)
-            found = Work.scanBlock[i] == 0 || Work.scanBlock[i] == CTRL_Z;
+        const char *const block = Work.scanBlock;
+        unsigned count = ReadRawBlock(file, Work.scanBlock, wanted), clean = 0;
+        while (clean < count && block[clean] != 0 && block[clean] != CTRL_Z)
+            clean++;
+        found = clean < wanted;
         checked += count;
     }
     CloseTextFile(file);
