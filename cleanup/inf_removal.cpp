@@ -203,6 +203,7 @@ static DWORD RawBytesHoldText(TextFile *file, const char *text, unsigned textLen
 static int StopByteAmong(const char *fileName, DWORD length)
 {
     TextFile *file = &Work.infFile;
+    char *const block = Work.scanBlock;
     if (!OpenTextFile(file, fileName, 'r'))
         return 1;
     int found = 0;
@@ -210,8 +211,7 @@ static int StopByteAmong(const char *fileName, DWORD length)
         unsigned wanted = SCAN_BLOCK_SIZE;
         if (length - checked < wanted)
             wanted = length - checked;
-        const char *const block = Work.scanBlock;
-        unsigned count = ReadRawBlock(file, Work.scanBlock, wanted), clean = 0;
+        unsigned count = ReadRawBlock(file, block, wanted), clean = 0;
         while (clean < count && block[clean] != 0 && block[clean] != CTRL_Z)
             clean++;
         found = clean < wanted;
