@@ -4,11 +4,6 @@
 
 #include "text.h"
 
-static char UpperCaseLetter(char byte)
-{
-    return byte >= 'a' && byte <= 'z' ? (char)(byte - 'a' + 'A') : byte;
-}
-
 int FormSiblingPath(PathBuffer &sibling, const char *path, const char *extension)
 {
     unsigned length = TextLength(path), stem = length;

@@ -45,12 +45,15 @@ const char *SearchBytes(const char *bytes, unsigned count, const char *wanted)
     return 0;
 }
 
+char UpperCaseLetter(char byte)
+{
+    return byte >= 'a' && byte <= 'z' ? (char)(byte - 'a' + 'A') : byte;
+}
+
 void UpperCaseBytes(char *bytes, unsigned count)
 {
-    for (unsigned i = 0; i < count; i++) {
-        if (bytes[i] >= 'a' && bytes[i] <= 'z')
-            bytes[i] = (char)(bytes[i] - 'a' + 'A');
-    }
+    for (unsigned i = 0; i < count; i++)
+        bytes[i] = UpperCaseLetter(bytes[i]);
 }
 
 void UpperCaseText(char *text)

@@ -16,6 +16,7 @@ const char *SearchText(const char *text, const char *wanted);
 const char *SearchBytes(const char *bytes, unsigned count, const char *wanted);
 
 // Changes the letters a to z into A to Z, in place; every other byte stays.
+char UpperCaseLetter(char byte);
 void UpperCaseText(char *text);
 void UpperCaseBytes(char *bytes, unsigned count);
 
