@@ -183,19 +183,27 @@ BOOL WINAPI HookSetEndOfFile(HANDLE file)
                                          RealSetEndOfFile, file);
 }
 
-// A close that fails still closes the handle, as a late write error does.
-BOOL WINAPI HookCloseHandle(HANDLE handle)
+// A close that fails still closes the handle (as a late write error does, or
+// a FindClose that ends the search anyway): the real call is made either way,
+// and only then reported failed.
+template <typename Real>
+BOOL InjectedClose(const char *function, HANDLE handle, DWORD error, Real real)
 {
     if (!g_injection.armed)
-        return RealCloseHandle(handle);
-    if (Reach("CloseHandle", HandlePath(handle), ERROR_DISK_FULL)) {
-        RealCloseHandle(handle);
-        SetLastError(ERROR_DISK_FULL);
+        return real(handle);
+    bool failing = Reach(function, HandlePath(handle), error);
+    BOOL result = real(handle);
+    if (failing) {
+        SetLastError(error);
         return FALSE;
     }
-    BOOL result = RealCloseHandle(handle);
     Passed();
     return result;
+}
+
+BOOL WINAPI HookCloseHandle(HANDLE handle)
+{
+    return InjectedClose("CloseHandle", handle, ERROR_DISK_FULL, RealCloseHandle);
 }
 
 BOOL WINAPI HookMoveFileA(LPCSTR from, LPCSTR to)
@@ -240,19 +248,9 @@ BOOL WINAPI HookFindNextFileA(HANDLE search, LPWIN32_FIND_DATAA entry)
                                          RealFindNextFileA, search, entry);
 }
 
-// A failing FindClose still ends the search.
 BOOL WINAPI HookFindClose(HANDLE search)
 {
-    if (!g_injection.armed)
-        return RealFindClose(search);
-    if (Reach("FindClose", HandlePath(search), ERROR_ACCESS_DENIED)) {
-        RealFindClose(search);
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    BOOL result = RealFindClose(search);
-    Passed();
-    return result;
+    return InjectedClose("FindClose", search, ERROR_ACCESS_DENIED, RealFindClose);
 }
 
 BOOL WINAPI HookSetCurrentDirectoryA(LPCSTR path)
