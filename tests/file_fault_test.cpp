@@ -618,7 +618,8 @@ TEST_P(FileFaults, TheProcessEndsAtEveryCallAndTheNextRunFinishes)
             scenario->setUp();
             std::string command = "\"" + ThisProgram() + "\" --end-at " + scenario->name + " " +
                                   std::to_string(n) + " " + when;
-            ASSERT_EQ(ENDED, RunAndWait(command)) << "the child did not end at its call";
+            DWORD code = RunAndWait(command), error = GetLastError();
+            ASSERT_EQ(ENDED, code) << "the child did not end at its call (last error " << error << ")";
             CheckAfterEnd(reference, n);
             CheckNextRun(*scenario, reference);
         }

@@ -141,11 +141,15 @@ DWORD RunAndWait(const std::string &commandLine, DWORD timeoutMs)
     PROCESS_INFORMATION process;
     if (!CreateProcessA(0, &line[0], 0, 0, FALSE, 0, 0, 0, &startup, &process))
         return (DWORD)-1;
-    DWORD code = (DWORD)-1;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+    DWORD code = (DWORD)-1, error = NO_ERROR;
+    DWORD waited = WaitForSingleObject(process.hProcess, timeoutMs);
+    if (waited == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
+    else
+        error = waited == WAIT_TIMEOUT ? WAIT_TIMEOUT : GetLastError();
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    SetLastError(error);
     return code;
 }
 

@@ -37,7 +37,8 @@ std::string CurrentDirectory();
 std::string WinInitPath();
 
 // Runs a program to its end; returns its exit code, or -1 when it could not
-// be started or did not end within `timeoutMs`.
+// be started or did not end within `timeoutMs` (then the last error says
+// why: the start's error, WAIT_TIMEOUT, or the wait's error).
 DWORD RunAndWait(const std::string &commandLine, DWORD timeoutMs = 60000);
 
 // Carries out WinInit.INI as the next start of Windows would.
